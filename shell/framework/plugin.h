@@ -1,0 +1,20 @@
+#pragma once
+// The appearance-controls plug-in: a module in the package's Frameworks folder whose
+// members are reached only through the entry table that start-up fills.
+
+#include <cstddef>
+#include <string>
+
+// Loads the module by file name from the folder of the framework library. A missing
+// module ends start-up with one line on stderr and exit status 1.
+void RuntimeLoadPlugin(const std::string& file_name);
+// Allocates the entry table; returns its address.
+void** RuntimeAllocatePluginEntrypointsTable(std::size_t count);
+// The module's entry for a member name, nullptr when it has none.
+void* RuntimeLookupPluginEntrypoint(const std::string& name);
+// The table start-up filled, and its size.
+void** PluginEntrypoints();
+std::size_t PluginEntrypointCount();
+
+// The 70 member names in their table order.
+extern const char* const kPluginEntryNames[70];

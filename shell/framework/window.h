@@ -1,0 +1,73 @@
+#pragma once
+// A top-level window: built from a property list, holding its controls by name.
+// Top and Left are the content area's position on screen.
+
+#include "shell/framework/object.h"
+#include "shell/framework/property_list.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Control;
+class QWidget;
+class WindowHost;
+
+class Window : public Object {
+public:
+    Window();
+    ~Window() override;
+
+    // Events, raised on the UI thread. Layout and CreateControls come while the window
+    // is built (at its first Show), then every control's Open, then Open.
+    std::function<void()> on_layout, on_create_controls, on_open, on_close, on_activate,
+        on_deactivate;
+    // False: not handled, the key goes on to the focused control.
+    std::function<bool(const std::string& key)> on_key_down;
+
+    // Builds the window when needed, shows it, raises it and activates it.
+    void Show();
+    // Closes the window: its Close event runs once.
+    void Close();
+    bool IsClosed() const;
+
+    int32_t Top() const;
+    void SetTop(int32_t top);
+    int32_t Left() const;
+    void SetLeft(int32_t left);
+    int32_t Width() const;
+    int32_t Height() const;
+    std::string Title() const;
+
+    // _SetProperties: the window's own property list (Width, Height, Title, CloseButton …).
+    void SetProperties(const PropertyList& list);
+    // A stored value of the window's property list, for properties with no getter.
+    const PropertyValue* StoredProperty(const std::string& name) const;
+
+    // __New: a new control of class T, not yet registered.
+    template <class T> std::shared_ptr<T> New() { return std::make_shared<T>(); }
+    // _AddControl: registers the control under its name and places it in the window.
+    void AddControl(const std::shared_ptr<Control>& control);
+    // _ControlByName: the control registered under `name`, nil when there is none.
+    std::shared_ptr<Control> ControlByName(const std::string& name) const;
+    const std::vector<std::shared_ptr<Control>>& Controls() const { return controls_; }
+
+    // The Qt window, for the framework and for tests' clicks and keys.
+    QWidget* NativeWidget() const;
+    // The parent widget that controls are placed in.
+    QWidget* ContentWidget() const;
+
+private:
+    void Build();
+    friend class WindowHost;
+    std::unique_ptr<WindowHost> host_;
+    PropertyList stored_;
+    std::vector<std::shared_ptr<Control>> controls_;
+    bool built_ = false;
+};
+
+// _GetImplicitWindow: the window registered under its full class name, nil when none.
+std::shared_ptr<Window> GetImplicitWindow(const std::string& full_class_name);
+void RegisterImplicitWindow(const std::string& full_class_name, std::shared_ptr<Window> window);
