@@ -7,7 +7,7 @@
 #include <memory>
 
 class App : public Application {
-public:
+  public:
     App();
     void Event_Open();
     void Constructor() {}

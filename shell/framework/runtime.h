@@ -26,6 +26,9 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper);
 // reported (stderr with its class name, and one message box at a time) and the caller
 // goes on. Any other exception is reported the same way.
 void RuntimeDispatch(const std::function<void()>& handler);
+// Reports an exception as RuntimeDispatch does: stderr always, a message box unless one
+// is already open.
+void RuntimeReportException(const std::exception_ptr& exception);
 
 // Static initialisers and finalizers, run in registration order by the two passes.
 void RuntimeRegisterInitializer(std::string name, std::function<void()> initializer);

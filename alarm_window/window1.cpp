@@ -1,0 +1,3 @@
+#include "alarm_window/window1.h"
+
+Window1::Window1() = default;
