@@ -9,7 +9,7 @@
 #include <string>
 
 class BevelButton : public RectControl {
-public:
+  public:
     // Appends a menu row; rows are numbered from 0 in the order of the calls.
     void AddRow(const std::string& text);
     int32_t RowCount() const;
@@ -30,6 +30,12 @@ public:
 
     void SetProperty(const std::string& name, const PropertyValue& value) override;
 
-protected:
+  protected:
     QWidget* CreateWidget(QWidget* parent) override;
+    void ApplyToWidget() override;
+
+  private:
+    // The module's widget, which holds the button's state; created on first use.
+    void* PluginWidget() const;
+    bool opened_ = false;
 };

@@ -11,18 +11,18 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual int64_t MonotonicMs() const = 0;
     virtual LocalTime Now() const = 0;
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     int64_t MonotonicMs() const override;
     LocalTime Now() const override;
 };
 
-// The installed clock; the system clock until another is installed.
+// The installed clock; the system clock until another is installed (nil puts it back).
 Clock& CurrentClock();
 void InstallClock(std::shared_ptr<Clock> clock);

@@ -10,7 +10,7 @@
 class Window;
 
 class Control : public Object {
-public:
+  public:
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
     // The owning window; held weakly so that a control never keeps its window alive.
@@ -25,7 +25,7 @@ public:
     // Raised once after the window has created every control, before the window's Open.
     virtual void RaiseOpen() {}
 
-private:
+  private:
     std::string name_;
     std::weak_ptr<Window> window_;
 };

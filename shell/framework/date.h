@@ -5,7 +5,7 @@
 #include "shell/framework/object.h"
 
 class Date : public Object {
-public:
+  public:
     Date() : time_(CurrentClock().Now()) {}
 
     int32_t Year() const { return time_.year; }
@@ -15,6 +15,6 @@ public:
     int32_t Minute() const { return time_.minute; }
     int32_t Second() const { return time_.second; }
 
-private:
+  private:
     LocalTime time_;
 };

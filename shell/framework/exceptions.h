@@ -7,27 +7,27 @@
 #include <string>
 
 class RuntimeException : public std::runtime_error {
-public:
+  public:
     explicit RuntimeException(const std::string& message = "") : std::runtime_error(message) {}
     // The class name shown when the exception is reported.
     virtual std::string ClassName() const { return "RuntimeException"; }
 };
 
 class NilObjectException : public RuntimeException {
-public:
+  public:
     explicit NilObjectException(const std::string& message = "") : RuntimeException(message) {}
     std::string ClassName() const override { return "NilObjectException"; }
 };
 
 class IOException : public RuntimeException {
-public:
+  public:
     IOException(int error_number, const std::string& message)
         : RuntimeException(message), error_number_(error_number) {}
     std::string ClassName() const override { return "IOException"; }
     // The errno of the failed call.
     int ErrorNumber() const { return error_number_; }
 
-private:
+  private:
     int error_number_;
 };
 

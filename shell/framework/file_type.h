@@ -7,7 +7,7 @@
 #include <string>
 
 class FileType : public Object {
-public:
+  public:
     ~FileType() override;
 
     std::string Name, Extensions, MacType, MacCreator, MimeType, ConformsTo, UTI;
@@ -17,6 +17,6 @@ public:
     std::string ToText();
     bool IsRegistered() const { return registered_; }
 
-private:
+  private:
     bool registered_ = false;
 };

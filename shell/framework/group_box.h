@@ -5,13 +5,13 @@
 #include <string>
 
 class GroupBox : public RectControl {
-public:
+  public:
     const std::string& Caption() const { return caption_; }
     void SetProperty(const std::string& name, const PropertyValue& value) override;
 
-protected:
+  protected:
     QWidget* CreateWidget(QWidget* parent) override;
 
-private:
+  private:
     std::string caption_;
 };

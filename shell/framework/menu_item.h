@@ -13,7 +13,7 @@ class QMenu;
 class QWidget;
 
 class MenuItem : public Object {
-public:
+  public:
     ~MenuItem() override;
 
     const std::string& Name() const { return name_; }
@@ -41,7 +41,7 @@ public:
     // Whether the item can act now (AutoEnable items of the Edit menu).
     virtual bool CanAct() const;
 
-private:
+  private:
     std::string name_, text_, shortcut_;
     bool shortcut_set_ = false, auto_enable_ = false, visible_ = true;
     std::vector<std::shared_ptr<MenuItem>> children_;
@@ -49,7 +49,7 @@ private:
 
 // Choosing it quits the application.
 class QuitMenuItem : public MenuItem {
-public:
+  public:
     void Choose() override;
 };
 

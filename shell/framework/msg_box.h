@@ -5,7 +5,7 @@
 #include <string>
 
 class MessageBoxPresenter {
-public:
+  public:
     virtual ~MessageBoxPresenter() = default;
     // Shows the text and returns once the user has dismissed it.
     virtual void Present(const std::string& text) = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 class Object : public std::enable_shared_from_this<Object> {
-public:
+  public:
     virtual ~Object() = default;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Loads the module by file name from the folder of the framework library. A missing
 // module ends start-up with one line on stderr and exit status 1.
@@ -18,3 +19,10 @@ std::size_t PluginEntrypointCount();
 
 // The 70 member names in their table order.
 extern const char* const kPluginEntryNames[70];
+
+// The glue's way to a member: its entry in the table, at the index of `name` in
+// kPluginEntryNames. Raises NilObjectException when the table holds no entry there.
+void* PluginEntry(std::string_view name);
+template <class F> F PluginEntryAs(std::string_view name) {
+    return reinterpret_cast<F>(PluginEntry(name));
+}

@@ -1,13 +1,11 @@
 #pragma once
 // The spinning activity indicator of the appearance-controls plug-in. It spins only
-// while it is visible on a window that is not minimised.
+// while it is visible on a window that is not minimised; it has only the common
+// properties.
 
 #include "shell/framework/rect_control.h"
 
 class ProgressWheel : public RectControl {
-public:
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
-
-protected:
+  protected:
     QWidget* CreateWidget(QWidget* parent) override;
 };

@@ -12,7 +12,7 @@
 class FolderItem;
 
 class ScriptRunner {
-public:
+  public:
     virtual ~ScriptRunner() = default;
     virtual void Run(const std::string& script_path, const std::vector<std::string>& arguments) = 0;
 };

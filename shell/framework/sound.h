@@ -13,7 +13,7 @@ class Sound;
 
 // The audio-output seam: plays decoded samples; tests install a recorder.
 class AudioOutput {
-public:
+  public:
     virtual ~AudioOutput() = default;
     // `gain` is volume/100. Playing a sound that is still playing restarts it.
     virtual void Play(const Sound& sound, double gain) = 0;
@@ -23,7 +23,7 @@ void InstallAudioOutput(std::shared_ptr<AudioOutput> output);
 AudioOutput& CurrentAudioOutput();
 
 class Sound : public Object {
-public:
+  public:
     Sound(std::string name, int32_t sample_rate, int32_t channels, std::vector<int16_t> samples);
 
     int32_t Volume() const { return volume_; }
@@ -36,7 +36,7 @@ public:
     // Interleaved 16-bit samples.
     const std::vector<int16_t>& Samples() const { return samples_; }
 
-private:
+  private:
     std::string name_;
     int32_t sample_rate_, channels_;
     std::vector<int16_t> samples_;

@@ -9,17 +9,21 @@
 class FolderItem;
 
 class TextOutputStream : public Object {
-public:
+  public:
     // Opens the file for writing at its end, creating it when missing; raises
     // NilObjectException for nil and IOException on failure.
     static std::shared_ptr<TextOutputStream> Append(const std::shared_ptr<FolderItem>& file);
     ~TextOutputStream() override;
+    TextOutputStream(const TextOutputStream&) = delete;
+    TextOutputStream& operator=(const TextOutputStream&) = delete;
 
-    // Writes the text as it is, with no line end; raises IOException.
+    // Writes every byte of the text, with no line end; raises IOException.
     void Write(const std::string& text);
+    // Closing twice is harmless; the destructor closes a stream still open.
     void Close();
 
-private:
-    explicit TextOutputStream(int fd) : fd_(fd) {}
-    int fd_;
+  private:
+    explicit TextOutputStream(std::string native_path) : native_path_(std::move(native_path)) {}
+    int fd_ = -1;
+    std::string native_path_;
 };

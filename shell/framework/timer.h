@@ -1,7 +1,7 @@
 #pragma once
 // Timer: Mode 0 off, 1 one Action then off, 2 repeating every Period without drift.
 // The first Action comes one period after the mode is set; a new Period on a running
-// timer counts from the change.
+// timer counts from the change. Other modes are ignored; a period below 1 ms runs as 1 ms.
 
 #include "shell/framework/control.h"
 
@@ -9,9 +9,11 @@
 #include <functional>
 
 class Timer : public Control {
-public:
-    Timer();
+  public:
+    Timer() = default;
     ~Timer() override;
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
 
     int32_t Period() const { return period_ms_; }
     void SetPeriod(int32_t period_ms);
@@ -25,8 +27,7 @@ public:
     // Called by the timer queue when the timer is due.
     void Fire(int64_t due_ms);
 
-private:
+  private:
     int32_t period_ms_ = 1000;
     int32_t mode_ = 0;
-    int64_t due_ms_ = 0;
 };

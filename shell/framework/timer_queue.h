@@ -9,27 +9,27 @@
 class Timer;
 
 class TimerQueue {
-public:
+  public:
     static TimerQueue& Instance();
 
+    // Schedules the timer at `due_ms`, replacing its earlier entry if it has one.
     void Schedule(Timer& timer, int64_t due_ms);
     void Cancel(Timer& timer);
     // Fires every timer due at or before `now_ms`, earliest first (ties in the order
     // they were scheduled); `set_now` is told each due time before its timer fires.
+    // A timer scheduled or cancelled by a firing is respected within the same run.
     void RunDue(int64_t now_ms, const std::function<void(int64_t)>& set_now = {});
     // The earliest due time, or -1 when nothing is scheduled.
     int64_t NextDueMs() const;
     // Called whenever the earliest due time may have changed (the production waker).
     void SetWaker(std::function<void()> waker) { waker_ = std::move(waker); }
 
-private:
+  private:
     struct Entry {
         Timer* timer;
         int64_t due_ms;
-        uint64_t sequence;
     };
-    std::vector<Entry> entries_;
-    uint64_t next_sequence_ = 0;
+    std::vector<Entry> entries_; // in scheduling order
     std::function<void()> waker_;
 };
 

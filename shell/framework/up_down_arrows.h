@@ -7,7 +7,7 @@
 #include <functional>
 
 class UpDownArrows : public RectControl {
-public:
+  public:
     std::function<void(UpDownArrows&)> on_up;
     std::function<void(UpDownArrows&)> on_down;
 
@@ -16,6 +16,6 @@ public:
 
     void SetProperty(const std::string& name, const PropertyValue& value) override;
 
-protected:
+  protected:
     QWidget* CreateWidget(QWidget* parent) override;
 };

@@ -16,7 +16,7 @@ class QWidget;
 class WindowHost;
 
 class Window : public Object {
-public:
+  public:
     Window();
     ~Window() override;
 
@@ -31,7 +31,10 @@ public:
     void Show();
     // Closes the window: its Close event runs once.
     void Close();
-    bool IsClosed() const;
+    // True once a close has run, until the window is shown again.
+    bool IsClosed() const { return closed_; }
+    // True from the first Show on: the window's events have been raised.
+    bool IsBuilt() const { return built_; }
 
     int32_t Top() const;
     void SetTop(int32_t top);
@@ -42,6 +45,7 @@ public:
     std::string Title() const;
 
     // _SetProperties: the window's own property list (Width, Height, Title, CloseButton …).
+    // An unknown name or a value of the wrong type raises RuntimeException.
     void SetProperties(const PropertyList& list);
     // A stored value of the window's property list, for properties with no getter.
     const PropertyValue* StoredProperty(const std::string& name) const;
@@ -59,15 +63,24 @@ public:
     // The parent widget that controls are placed in.
     QWidget* ContentWidget() const;
 
-private:
+  private:
     void Build();
+    void ApplyProperties();
+    void ApplyTabOrder();
+    // The Qt window, created on first use.
+    WindowHost& Host() const;
+    // From the host: the platform's close (the user's or Close's) and (de)activation.
+    void HandleClose();
+    void HandleActivation(bool active);
     friend class WindowHost;
-    std::unique_ptr<WindowHost> host_;
+    mutable std::unique_ptr<WindowHost> host_;
     PropertyList stored_;
     std::vector<std::shared_ptr<Control>> controls_;
-    bool built_ = false;
+    bool built_ = false, closing_ = false, closed_ = false;
 };
 
 // _GetImplicitWindow: the window registered under its full class name, nil when none.
 std::shared_ptr<Window> GetImplicitWindow(const std::string& full_class_name);
 void RegisterImplicitWindow(const std::string& full_class_name, std::shared_ptr<Window> window);
+// Destroys the implicit windows once the event loop has ended.
+void ReleaseImplicitWindows();

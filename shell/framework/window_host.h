@@ -1,0 +1,40 @@
+#pragma once
+// The Qt side of a Window: a main window whose central widget is the fixed content area
+// and whose menu bar (the per-window bar of Linux) sits above it.
+
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+class MenuBar;
+class Window;
+
+class WindowHost : public QMainWindow {
+  public:
+    explicit WindowHost(Window& owner);
+    ~WindowHost() override;
+
+    Window& Owner() const { return owner_; }
+    QWidget* Content() const { return centralWidget(); }
+    // The content area's offset inside the window's client area, with the layout settled.
+    QPoint ContentOffset();
+    // Puts the menu bar in, or takes it away for nil.
+    void InstallMenu(const std::shared_ptr<MenuBar>& bar);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    Window& owner_;
+};
+
+// Every host that exists, oldest first.
+const std::vector<WindowHost*>& AllWindowHosts();
+// The framework window a widget belongs to; nullptr for any other widget.
+Window* WindowOf(const QWidget* widget);
+
+// The menu bar Application::SetMenuBar set last (nil when none): every window built
+// from then on shows it, and setting it installs it in the windows already built.
+std::shared_ptr<MenuBar> ApplicationMenuBar();
+void SetApplicationMenuBar(const std::shared_ptr<MenuBar>& bar);
