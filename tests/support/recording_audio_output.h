@@ -1,0 +1,29 @@
+#pragma once
+// The audio-output fake: records each play instead of making a sound.
+
+#include "shell/framework/sound.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct PlayRecord {
+    std::string sound;   // Sound::Name(), e.g. "Glass"
+    int32_t volume = 0;  // the gain handed to the output, as 0-100
+    int64_t time_ms = 0; // CurrentClock().MonotonicMs() at the play
+};
+
+class RecordingAudioOutput : public AudioOutput {
+  public:
+    void Play(const Sound& sound, double gain) override;
+
+    const std::vector<PlayRecord>& Plays() const { return plays_; }
+    void Clear() { plays_.clear(); }
+
+  private:
+    std::vector<PlayRecord> plays_;
+};
+
+// Installs a fresh recorder as the audio output and returns it.
+std::shared_ptr<RecordingAudioOutput> InstallRecordingAudioOutput();
