@@ -1,0 +1,68 @@
+# Sourced by the end-to-end tests: a private X server with openbox and a PulseAudio
+# server with a null sink, all in $WORK, all stopped by PID on exit.
+# Needs WORK set to an empty temporary folder.
+
+PIDS=""
+cleanup() {
+    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
+    sleep 0.2
+    for pid in $PIDS; do kill -9 "$pid" 2>/dev/null; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Waits up to $2 tenths of a second for the command $1 to succeed.
+wait_for() {
+    n=0
+    until eval "$1" >/dev/null 2>&1; do
+        n=$((n + 1))
+        [ "$n" -gt "$2" ] && return 1
+        sleep 0.1
+    done
+}
+
+start_display() {
+    d=90
+    while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
+    DISPLAY=":$d"
+    export DISPLAY
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for "xdpyinfo" 100 || fail "Xvfb did not start"
+    openbox >"$WORK/openbox.log" 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" 100 || fail "openbox did not start"
+}
+
+start_audio() {
+    mkdir -p "$WORK/pulse-home" "$WORK/pulse-run"
+    chmod 700 "$WORK/pulse-run"
+    HOME="$WORK/pulse-home" XDG_RUNTIME_DIR="$WORK/pulse-run" \
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+        -L "module-null-sink sink_name=nullsink rate=44100 channels=1" \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$WORK/pulse.sock" \
+        >"$WORK/pulse.log" 2>&1 &
+    PIDS="$PIDS $!"
+    PULSE_SERVER="unix:$WORK/pulse.sock"
+    export PULSE_SERVER
+    wait_for "pactl info" 100 || fail "PulseAudio did not start"
+}
+
+# Records the null sink's monitor into $1 (raw s16le mono 44.1 kHz) until stop_recording.
+# A short latency, and SIGINT to stop: parec otherwise holds seconds back and drops them.
+start_recording() {
+    parec --latency-msec=20 -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=1 \
+        >"$1" 2>/dev/null &
+    RECORDER=$!
+    PIDS="$PIDS $RECORDER"
+}
+
+stop_recording() {
+    kill -INT "$RECORDER" 2>/dev/null
+    wait "$RECORDER" 2>/dev/null
+}

@@ -1,0 +1,123 @@
+#!/bin/sh
+# The real package on a real desktop: Xvfb with openbox, PulseAudio's null sink and a
+# faked wall clock. Usage: e2e.test.sh PACKAGE_DIR BUILD_DIR
+set -u
+PACKAGE=$1
+ARTEFACTS=$2/e2e
+HERE=$(cd "$(dirname "$0")" && pwd)
+WORK=$(mktemp -d /tmp/dorvane2-e2e.XXXXXX)
+. "$HERE/desktop.sh"
+mkdir -p "$ARTEFACTS"
+
+export TZ=UTC LANG=C.UTF-8
+FAKETIME_LIB=$(dpkg -L libfaketime | grep '/libfaketime.so.1$')
+APP_HOME="$WORK/home"
+SETTINGS="$APP_HOME/Documents/Dorvane2appData"
+mkdir -p "$APP_HOME/Documents"
+
+start_display
+start_audio
+
+# Starts the package with the wall clock at $1; sets APP.
+start_app() {
+    # libfaketime preloaded directly: the faketime command would fork, hiding the PID.
+    HOME="$APP_HOME" LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        "$PACKAGE/bin/Dorvane2" >>"$WORK/app.log" 2>&1 &
+    APP=$!
+    PIDS="$PIDS $APP"
+    wait_for "xdotool search --onlyvisible --pid $APP" 100 || fail "no window appeared"
+    WINDOW=$(xdotool search --onlyvisible --pid "$APP" | head -n 1)
+}
+
+# Ends the program with Ctrl+Q and checks its exit status.
+quit_app() {
+    xdotool windowactivate --sync "$WINDOW" key ctrl+q
+    n=0
+    while kill -0 "$APP" 2>/dev/null; do
+        n=$((n + 1))
+        [ "$n" -gt 100 ] && fail "the program did not quit"
+        sleep 0.1
+    done
+    wait "$APP"
+    status=$?
+    [ "$status" = 0 ] || fail "exit status $status"
+}
+
+ring_count() { python3 "$HERE/rings.py" "$1" | wc -l; }
+
+settings_with() { # top left
+    printf 'h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n\nsound_res\n0\nwindow_top\n%s\nwindow_left\n%s' "$1" "$2"
+}
+
+# 1. A run: the window, the start-up ring, silence, ten soft rings, loud rings, snooze.
+settings_with 200 300 >"$SETTINGS"
+start_recording "$WORK/rings.raw"
+start_app "2026-12-10 06:59:50"
+geometry=$(xwininfo -id "$WINDOW")
+echo "$geometry" | grep -q "Width: 281" || fail "window width: $geometry"
+title=$(xprop -id "$WINDOW" WM_NAME)
+[ "$title" = 'WM_NAME(STRING) = "   "' ] || [ "$title" = 'WM_NAME(UTF8_STRING) = "   "' ] ||
+    fail "title: $title"
+import -window root "$ARTEFACTS/window.png"
+
+wait_for '[ "$(ring_count "$WORK/rings.raw")" -ge 13 ]' 400 || fail "rings: $(python3 "$HERE/rings.py" "$WORK/rings.raw")"
+xdotool windowactivate --sync "$WINDOW" key space
+sleep 1.5
+stop_recording
+python3 "$HERE/rings.py" "$WORK/rings.raw" >"$ARTEFACTS/rings.txt"
+python3 - "$ARTEFACTS/rings.txt" <<'PY' || fail "ring levels: $(cat "$ARTEFACTS/rings.txt")"
+import sys
+levels = [float(line.split()[1]) for line in open(sys.argv[1])]
+start_up, soft, loud = levels[0], levels[1:11], levels[11:]
+ratio = (sum(loud) / len(loud)) / (sum(soft) / len(soft))
+print(f"start-up {start_up:.0f}, soft {min(soft):.0f}-{max(soft):.0f}, loud {min(loud):.0f}-{max(loud):.0f}, ratio {ratio:.2f}")
+assert len(soft) == 10 and len(loud) >= 2, levels
+assert max(soft) < min(loud) / 3, "soft rings are not soft"
+assert abs(start_up - sum(loud) / len(loud)) < 0.1 * start_up, "start-up ring not at full volume"
+assert 4.5 <= ratio <= 5.5, ratio
+PY
+# Snoozed: nothing more for a while.
+start_recording "$WORK/snooze.raw"
+sleep 2.5
+stop_recording
+[ "$(ring_count "$WORK/snooze.raw")" = 0 ] || fail "rang while snoozing"
+
+position=$(xwininfo -id "$WINDOW" | grep -E 'Absolute upper-left [XY]')
+quit_app
+expected=$(settings_with 200 300)
+[ "$(cat "$SETTINGS")" = "$expected" ] || fail "settings after the first run: $(od -c "$SETTINGS")"
+
+# 2. A second run puts the window where it was and writes the same bytes (no creep).
+cp "$SETTINGS" "$WORK/first"
+start_app "2026-12-10 12:00:00"
+[ "$(xwininfo -id "$WINDOW" | grep -E 'Absolute upper-left [XY]')" = "$position" ] ||
+    fail "window moved: $position"
+quit_app
+cmp -s "$SETTINGS" "$WORK/first" || fail "settings changed: $(od -c "$SETTINGS")"
+
+# 3. A malformed file: the window opens and rings once, the message appears by itself,
+# a key dismisses it, the program exits 0 and the file keeps every byte.
+printf 'h_data\n7\nm_data' >"$SETTINGS"
+cp "$SETTINGS" "$WORK/malformed"
+start_recording "$WORK/malformed.raw"
+start_app "2026-12-10 12:00:00"
+wait_for '[ "$(xdotool search --onlyvisible --pid "$APP" | wc -l)" -ge 2 ]' 100 ||
+    wait_for '! xdotool search --onlyvisible --pid "$APP" | grep -qx "$WINDOW"' 1 ||
+    fail "no message appeared"
+wait_for '[ "$(ring_count "$WORK/malformed.raw")" -ge 1 ]' 100 || fail "malformed file: no start-up ring"
+sleep 1 # the ring plays out before the program ends
+for w in $(xdotool search --onlyvisible --pid "$APP"); do
+    [ "$w" = "$WINDOW" ] || { xdotool windowactivate --sync "$w" key Return; break; }
+done
+n=0
+while kill -0 "$APP" 2>/dev/null; do
+    n=$((n + 1))
+    [ "$n" -gt 100 ] && fail "the program did not quit after the message"
+    sleep 0.1
+done
+wait "$APP" || fail "exit status $? after the malformed file"
+stop_recording
+[ "$(ring_count "$WORK/malformed.raw")" = 1 ] || fail "malformed file: rings $(ring_count "$WORK/malformed.raw")"
+cmp -s "$SETTINGS" "$WORK/malformed" || fail "malformed file changed"
+
+echo "e2e: 1 passed, 0 failed"
