@@ -20,11 +20,11 @@ fail() {
 }
 # Runs a program in the background and remembers its PID for the cleanup.
 start() { "$@" >>"$work/log" 2>&1 & last=$!; pids="$pids $last"; }
-# Waits up to five seconds for a command to succeed.
+# Waits up to twenty seconds for a command to succeed (a loaded machine is slow).
 wait_until() {
     n=0
     until "$@" >/dev/null 2>&1; do
-        n=$((n + 1)); [ "$n" -lt 100 ] || return 1
+        n=$((n + 1)); [ "$n" -lt 400 ] || return 1
         sleep 0.05
     done
 }

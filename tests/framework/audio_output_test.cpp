@@ -131,6 +131,32 @@ TEST(RealAudioOutput, PlaysThroughTheAudioServerWithALinearVolume) {
     EXPECT_NEAR(loud_rms / soft_rms, 5.0, 0.5);
 }
 
+// A ring a second plays the same sound object over and over: every play must be heard,
+// not only the first few (a restarted sink once stayed silent now and then).
+TEST(RealAudioOutput, EveryRepeatedPlayOfOneSoundIsHeard) {
+    TempDir dir;
+    PulseAudioServer server(dir.path);
+    ASSERT_TRUE(server.WaitUntilReady()) << "pulseaudio did not start:\n" << server.Log();
+    server.UseInThisProcess();
+    Application application;
+    std::vector<int16_t> tone(8820); // 200 ms at 1 kHz
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 1000.0 * i / 44100));
+    const Sound beep("Beep", 44100, 1, tone);
+
+    InstallAudioOutput(nullptr); // a fresh real output
+    AudioOutput& output = CurrentAudioOutput();
+    constexpr int kPlays = 8;
+    const std::vector<int16_t> recorded = server.Record([&] {
+        for (int i = 0; i < kPlays; ++i)
+            QTimer::singleShot(i * 400ms, [&] { output.Play(beep, 1.0); });
+        RunEventLoop(kPlays * 400ms);
+    });
+
+    const double heard = SumOfSquares(recorded) / SumOfSquares(tone);
+    EXPECT_NEAR(heard, kPlays, 0.15 * kPlays) << "plays heard, by energy";
+}
+
 TEST(RealAudioOutput, WithoutAServerIsSilentAndSaysSoOnce) {
     TempDir dir;
     setenv("PULSE_SERVER", ("unix:" + (dir.path / "none.sock").string()).c_str(), 1);
