@@ -26,9 +26,11 @@ struct Runtime {
     bool reporting = false;
 };
 
+// Never destroyed: statics of the program that outlive main (a registered file type)
+// still reach it while the process exits.
 Runtime& State() {
-    static Runtime runtime;
-    return runtime;
+    static auto* runtime = new Runtime;
+    return *runtime;
 }
 
 void RegisterFrameworkClasses() {
