@@ -30,11 +30,14 @@ wait_until() {
 }
 [ -f "$script" ] || fail "no script at $script"
 
-# Xvfb picks a free display itself and tells it on a descriptor.
-start sh -c 'exec Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$1"' sh "$work/display"
-wait_until test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-start openbox
+# A display number no other server holds (stale sockets of killed servers included).
+d=120
+while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
+export DISPLAY=":$d"
+start Xvfb "$DISPLAY" -screen 0 800x600x24 -nolisten tcp
+wait_until xdpyinfo || fail "Xvfb did not start"
+mkdir -p "$work/wm-home"
+start env HOME="$work/wm-home" openbox --sm-disable
 wait_until wmctrl -m || fail "openbox did not start"
 
 # The program: an X client run from an absolute path with blanks and quotes in it.
