@@ -29,18 +29,18 @@ start_app() {
     WINDOW=$(xdotool search --onlyvisible --pid "$APP" | head -n 1)
 }
 
-# Ends the program with Ctrl+Q and checks its exit status.
-quit_app() {
-    xdotool windowactivate --sync "$WINDOW" key ctrl+q
-    n=0
-    while kill -0 "$APP" 2>/dev/null; do
-        n=$((n + 1))
-        [ "$n" -gt 100 ] && fail "the program did not quit"
-        sleep 0.1
-    done
+# Waits up to ten seconds for the program to end and checks its exit status is 0.
+expect_exit_0() {
+    wait_for '! kill -0 "$APP"' 100 || fail "the program did not quit"
     wait "$APP"
     status=$?
     [ "$status" = 0 ] || fail "exit status $status"
+}
+
+# Ends the program with Ctrl+Q.
+quit_app() {
+    xdotool windowactivate --sync "$WINDOW" key ctrl+q
+    expect_exit_0
 }
 
 ring_count() { python3 "$HERE/rings.py" "$1" | wc -l; }
@@ -109,13 +109,7 @@ sleep 1 # the ring plays out before the program ends
 for w in $(xdotool search --onlyvisible --pid "$APP"); do
     [ "$w" = "$WINDOW" ] || { xdotool windowactivate --sync "$w" key Return; break; }
 done
-n=0
-while kill -0 "$APP" 2>/dev/null; do
-    n=$((n + 1))
-    [ "$n" -gt 100 ] && fail "the program did not quit after the message"
-    sleep 0.1
-done
-wait "$APP" || fail "exit status $? after the malformed file"
+expect_exit_0
 stop_recording
 [ "$(ring_count "$WORK/malformed.raw")" = 1 ] || fail "malformed file: rings $(ring_count "$WORK/malformed.raw")"
 cmp -s "$SETTINGS" "$WORK/malformed" || fail "malformed file changed"
