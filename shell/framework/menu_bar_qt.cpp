@@ -41,7 +41,9 @@ void AddItems(const MenuItem& parent, QWidget& container) {
             AddItems(*item, *menu);
             action = menu->menuAction();
         } else {
-            action = new QAction(ToCaption(item->Text()), &container);
+            // A separator with text is drawn as a section heading: it gets none.
+            action = new QAction(item->IsSeparator() ? QString() : ToCaption(item->Text()),
+                                 &container);
             action->setSeparator(item->IsSeparator());
             action->setShortcut(ShortcutFor(item->KeyboardShortcut()));
             QObject::connect(action, &QAction::triggered, action,
