@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -105,12 +106,20 @@ class PulseAudioServer {
     ChildProcess process_;
 };
 
-TEST(RealAudioOutput, PlaysThroughTheAudioServerWithALinearVolume) {
+// A PulseAudio server of the test's own, and the application the sinks belong to.
+class RealAudioOutputOnServer : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.WaitUntilReady()) << "pulseaudio did not start:\n" << server.Log();
+        server.UseInThisProcess();
+        application.emplace();
+    }
     TempDir dir;
-    PulseAudioServer server(dir.path);
-    ASSERT_TRUE(server.WaitUntilReady()) << "pulseaudio did not start:\n" << server.Log();
-    server.UseInThisProcess();
-    Application application;
+    PulseAudioServer server{dir.path};
+    std::optional<Application> application;
+};
+
+TEST_F(RealAudioOutputOnServer, PlaysThroughTheAudioServerWithALinearVolume) {
     const std::shared_ptr<Sound> glass = BuiltSound("Glass");
     ASSERT_NE(glass, nullptr);
 
@@ -133,12 +142,7 @@ TEST(RealAudioOutput, PlaysThroughTheAudioServerWithALinearVolume) {
 
 // A ring a second plays the same sound object over and over: every play must be heard,
 // not only the first few (a restarted sink once stayed silent now and then).
-TEST(RealAudioOutput, EveryRepeatedPlayOfOneSoundIsHeard) {
-    TempDir dir;
-    PulseAudioServer server(dir.path);
-    ASSERT_TRUE(server.WaitUntilReady()) << "pulseaudio did not start:\n" << server.Log();
-    server.UseInThisProcess();
-    Application application;
+TEST_F(RealAudioOutputOnServer, EveryRepeatedPlayOfOneSoundIsHeard) {
     std::vector<int16_t> tone(8820); // 200 ms at 1 kHz
     for (size_t i = 0; i < tone.size(); ++i)
         tone[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 1000.0 * i / 44100));
