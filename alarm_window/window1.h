@@ -1,16 +1,16 @@
 #pragma once
 // The alarm clock's only window.
 
-#include "shell/framework/bevel_button.h"
-#include "shell/framework/group_box.h"
-#include "shell/framework/label.h"
-#include "shell/framework/object.h"
-#include "shell/framework/progress_wheel.h"
-#include "shell/framework/push_button.h"
-#include "shell/framework/text_field.h"
-#include "shell/framework/timer.h"
-#include "shell/framework/up_down_arrows.h"
-#include "shell/framework/window.h"
+#include "shell/framework/core/object.h"
+#include "shell/framework/core/timer.h"
+#include "shell/framework/gui/bevel_button.h"
+#include "shell/framework/gui/group_box.h"
+#include "shell/framework/gui/label.h"
+#include "shell/framework/gui/progress_wheel.h"
+#include "shell/framework/gui/push_button.h"
+#include "shell/framework/gui/text_field.h"
+#include "shell/framework/gui/up_down_arrows.h"
+#include "shell/framework/gui/window.h"
 
 #include <cstdint>
 #include <memory>

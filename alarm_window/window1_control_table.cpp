@@ -1,7 +1,7 @@
 #include "alarm_window/window1_control_table.h"
 
 #include "alarm_window/window1.h"
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 
 #include <climits>
 #include <functional>

@@ -2,9 +2,9 @@
 // The window's 24 controls as data: class, stored property list and event bindings, in
 // creation order.
 
-#include "shell/framework/control.h"
-#include "shell/framework/property_list.h"
-#include "shell/framework/window.h"
+#include "shell/framework/core/control.h"
+#include "shell/framework/core/property_list.h"
+#include "shell/framework/gui/window.h"
 
 #include <memory>
 #include <string>

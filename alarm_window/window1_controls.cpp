@@ -1,6 +1,6 @@
 #include "alarm_window/window1.h"
 #include "alarm_window/window1_control_table.h"
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 
 namespace {
 // The control registered under `name`, as a T. The window is reached through its shared

@@ -1,10 +1,10 @@
 // Start/Stop, the clock line with its validation, and the five-second clock tick.
 #include "alarm_window/window1.h"
 #include "alarm_window/window1_texts.h"
-#include "shell/framework/date.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/msg_box.h"
-#include "shell/framework/text.h"
+#include "shell/framework/core/date.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/msg_box.h"
+#include "shell/framework/core/text.h"
 
 namespace {
 constexpr const char* kStart = "スタート";

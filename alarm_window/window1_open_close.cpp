@@ -2,11 +2,11 @@
 #include "alarm_window/window1.h"
 #include "alarm_window/window1_sound_menu.h"
 #include "settings/class_datafile.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/folder_item.h"
-#include "shell/framework/runtime.h"
-#include "shell/framework/special_folder.h"
-#include "shell/framework/text.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/folder_item.h"
+#include "shell/framework/core/runtime.h"
+#include "shell/framework/core/special_folder.h"
+#include "shell/framework/core/text.h"
 #include "shell/zk_module.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 #include "alarm_window/window1.h"
 #include "alarm_window/window1_sound_menu.h"
 #include "alarm_window/window1_texts.h"
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 #include "shell/zk_module.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The four read-only time fields, their arrows, and "set": alarm = now + duration.
 #include "alarm_window/window1.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/text.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/text.h"
 
 #include <climits>
 

@@ -1,9 +1,9 @@
 // The ring cadence in real time: the real program on the offscreen platform, the alarm
 // set to the current minute, and the time of every play taken at the audio output.
 // Prints the mean interval of 60 rings and the worst deviation from 1000 ms.
-#include "shell/framework/application.h"
-#include "shell/framework/runtime.h"
-#include "shell/framework/sound.h"
+#include "shell/framework/core/runtime.h"
+#include "shell/framework/gui/application.h"
+#include "shell/framework/media/sound.h"
 #include "shell/startup.h"
 
 #include <algorithm>

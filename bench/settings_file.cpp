@@ -1,10 +1,9 @@
 // The settings file as the window uses it: one open (seven reads) and one close (seven
 // writes) on a file holding the seven keys.
 #include "settings/class_datafile.h"
-#include "shell/framework/folder_item.h"
+#include "shell/framework/core/folder_item.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,14 +21,16 @@ std::shared_ptr<FolderItem> SettingsFile() {
     }();
     const std::string path = folder + "/Dorvane2appData";
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (int i = 0; i < 7; ++i) out << (i ? "\n" : "") << kKeys[i] << "\n" << kValues[i];
+    for (int i = 0; i < 7; ++i)
+        out << (i ? "\n" : "") << kKeys[i] << "\n" << kValues[i];
     return std::make_shared<FolderItem>(path);
 }
 
 void WindowOpen(benchmark::State& state) {
     Class_datafile data(SettingsFile());
     for (auto _ : state) {
-        for (const char* key : kKeys) benchmark::DoNotOptimize(data.get_data(key));
+        for (const char* key : kKeys)
+            benchmark::DoNotOptimize(data.get_data(key));
     }
 }
 BENCHMARK(WindowOpen);
@@ -37,7 +38,8 @@ BENCHMARK(WindowOpen);
 void WindowClose(benchmark::State& state) {
     Class_datafile data(SettingsFile());
     for (auto _ : state) {
-        for (int i = 0; i < 7; ++i) data.put_data(kKeys[i], kValues[i]);
+        for (int i = 0; i < 7; ++i)
+            data.put_data(kKeys[i], kValues[i]);
     }
 }
 BENCHMARK(WindowClose);

@@ -1,6 +1,6 @@
 // Prints each alarm sound's length, peak and RMS level, and its decode time.
 // Usage: bench_sounds [RESOURCES_FOLDER] (default: the package beside the build's bench/).
-#include "shell/framework/sound.h"
+#include "shell/framework/media/sound.h"
 
 #include <algorithm>
 #include <chrono>

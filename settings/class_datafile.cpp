@@ -1,13 +1,13 @@
 #include "settings/class_datafile.h"
 
-#include "shell/framework/binary_stream.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/folder_item.h"
-#include "shell/framework/msg_box.h"
-#include "shell/framework/runtime.h"
-#include "shell/framework/text.h"
-#include "shell/framework/text_input_stream.h"
-#include "shell/framework/text_output_stream.h"
+#include "shell/framework/core/binary_stream.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/folder_item.h"
+#include "shell/framework/core/msg_box.h"
+#include "shell/framework/core/runtime.h"
+#include "shell/framework/core/text.h"
+#include "shell/framework/core/text_input_stream.h"
+#include "shell/framework/core/text_output_stream.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 // fields alternate key and value. Nothing is kept in memory: every read reads the whole
 // file, every write by key rewrites it whole, in place.
 
-#include "shell/framework/object.h"
+#include "shell/framework/core/object.h"
 
 #include <memory>
 #include <string>

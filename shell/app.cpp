@@ -1,8 +1,8 @@
 #include "shell/app.h"
 
 #include "alarm_window/window1.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/runtime.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/runtime.h"
 
 App::App() {
     on_open = [this] { Event_Open(); };

@@ -2,7 +2,7 @@
 // The application object: its only behaviour of its own is to show the alarm window
 // when the application opens.
 
-#include "shell/framework/application.h"
+#include "shell/framework/gui/application.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "shell/file_types.h"
 
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 
 namespace FileTypes {
 std::shared_ptr<FileTypeList> pAllFileTypes;

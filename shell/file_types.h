@@ -1,7 +1,7 @@
 #pragma once
 // The one document type the application declares.
 
-#include "shell/framework/file_type.h"
+#include "shell/framework/core/file_type.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "shell/main_menu_bar.h"
 
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 
 #include <optional>
 #include <string>

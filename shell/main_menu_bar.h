@@ -2,7 +2,7 @@
 // The application's menu bar: File with Quit, Edit with the standard editing commands.
 // No item has a handler of the program's own.
 
-#include "shell/framework/menu_item.h"
+#include "shell/framework/gui/menu_item.h"
 
 #include <memory>
 

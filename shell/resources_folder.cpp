@@ -1,7 +1,7 @@
 #include "shell/resources_folder.h"
 
 #include "shell/app.h"
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 
 namespace {
 ChildLookup& TestingLookup() {

@@ -2,7 +2,7 @@
 // The package's Resources folder, found from the running executable: its folder's
 // parent, then that folder's child "Resources".
 
-#include "shell/framework/folder_item.h"
+#include "shell/framework/core/folder_item.h"
 
 #include <functional>
 #include <memory>

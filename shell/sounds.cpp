@@ -1,6 +1,6 @@
 #include "shell/sounds.h"
 
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 #include "shell/resources_folder.h"
 
 SoundStatics GlassStatics, SosumiStatics, SubmarineStatics, ChuToyStatics, TempleStatics,

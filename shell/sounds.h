@@ -3,7 +3,7 @@
 // folder, and handed out as the same object for the rest of the run (nil when the
 // load failed; a failed load is never retried).
 
-#include "shell/framework/sound.h"
+#include "shell/framework/media/sound.h"
 
 #include <memory>
 

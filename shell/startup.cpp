@@ -3,9 +3,10 @@
 #include "alarm_window/window1.h"
 #include "shell/app.h"
 #include "shell/file_types.h"
-#include "shell/framework/application.h"
-#include "shell/framework/plugin.h"
-#include "shell/framework/runtime.h"
+#include "shell/framework/core/runtime.h"
+#include "shell/framework/gui/application.h"
+#include "shell/framework/gui/event_loop.h"
+#include "shell/framework/gui/plugin.h"
 #include "shell/main_menu_bar.h"
 #include "shell/sounds.h"
 

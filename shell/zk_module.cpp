@@ -1,9 +1,9 @@
 #include "shell/zk_module.h"
 
 #include "shell/app.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/folder_item.h"
-#include "shell/framework/script.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/folder_item.h"
+#include "shell/framework/media/script.h"
 #include "shell/resources_folder.h"
 
 namespace zkModule {

@@ -9,7 +9,7 @@ void SetApplicationToFront();
 } // namespace zkModule
 
 // Runs "zkActiveteDorvane2.scpt" from the package's Resources folder.
-#include "shell/framework/variant.h"
+#include "shell/framework/core/variant.h"
 
 #include <vector>
 void zkActiveteDorvane2(const std::vector<Variant>& parameters);

@@ -1,6 +1,6 @@
 // The alarm engine on virtual time: Start/Stop, the aligned clock tick, the minute match,
 // validation, the ring ramp, snooze by any key, previews and the sound menu.
-#include "shell/framework/text.h"
+#include "shell/framework/core/text.h"
 #include "shell/sounds.h"
 #include "tests/alarm_window/window_fixture.h"
 

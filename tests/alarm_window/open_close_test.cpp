@@ -1,6 +1,6 @@
 // The window's Open and Close: the seven settings loaded into the controls and saved back,
 // the rules for the saved position and sound, and the roads where the file fails.
-#include "shell/framework/text.h"
+#include "shell/framework/core/text.h"
 #include "tests/alarm_window/window_fixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "alarm_window/window1.h"
 #include "shell/app.h"
-#include "shell/framework/application.h"
-#include "shell/framework/runtime.h"
+#include "shell/framework/core/runtime.h"
+#include "shell/framework/gui/application.h"
 #include "shell/startup.h"
 #include "shell/zk_module.h"
 #include "tests/support/gui_test.h"

@@ -1,5 +1,5 @@
 // The whole-file operations, deleting, a nil file and the object's lifetime.
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 #include "tests/settings/settings_file_fixture.h"
 
 #include <functional>

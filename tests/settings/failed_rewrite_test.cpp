@@ -1,6 +1,6 @@
 // A rewrite whose write fails after the file was emptied puts the old text back, keeps
 // the same file, and lets the IOException go on.
-#include "shell/framework/exceptions.h"
+#include "shell/framework/core/exceptions.h"
 #include "tests/settings/settings_file_fixture.h"
 
 #include <cerrno>

@@ -3,8 +3,8 @@
 // The file's bytes are set up and inspected directly, never through Class_datafile.
 
 #include "settings/class_datafile.h"
-#include "shell/framework/folder_item.h"
-#include "shell/framework/runtime.h"
+#include "shell/framework/core/folder_item.h"
+#include "shell/framework/core/runtime.h"
 #include "tests/support/recording_message_box.h"
 
 #include <cstdint>

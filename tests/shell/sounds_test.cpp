@@ -1,6 +1,6 @@
 #include "shell/app.h"
-#include "shell/framework/exceptions.h"
-#include "shell/framework/runtime.h"
+#include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/runtime.h"
 #include "shell/resources_folder.h"
 #include "shell/sounds.h"
 #include "shell/zk_module.h"

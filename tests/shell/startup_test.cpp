@@ -2,7 +2,7 @@
 // finalizers, driven through the real start-up steps.
 #include "shell/app.h"
 #include "shell/file_types.h"
-#include "shell/framework/runtime.h"
+#include "shell/framework/core/runtime.h"
 #include "shell/main_menu_bar.h"
 #include "shell/sounds.h"
 #include "shell/startup.h"

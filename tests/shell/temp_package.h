@@ -2,7 +2,7 @@
 // A package laid out in a temporary folder, ROOT/<name>/bin/Dorvane2 beside
 // ROOT/<name>/Resources/, with the application's ExecutableFile pointing into it.
 
-#include "shell/framework/application.h"
+#include "shell/framework/gui/application.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "tests/support/gui_test.h"
 
-#include "shell/framework/window.h"
+#include "shell/framework/gui/window.h"
 
 #include <QApplication>
 #include <QWidget>

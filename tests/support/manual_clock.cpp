@@ -1,6 +1,6 @@
 #include "tests/support/manual_clock.h"
 
-#include "shell/framework/timer_queue.h"
+#include "shell/framework/core/timer_queue.h"
 
 #include <ctime>
 

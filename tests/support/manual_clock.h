@@ -3,7 +3,7 @@
 // the framework's timer queue on the way, each timer firing at its own due time. Local
 // time is kept as if it were UTC, so no daylight-saving change ever surprises a test.
 
-#include "shell/framework/clock.h"
+#include "shell/framework/core/clock.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "tests/support/recording_audio_output.h"
 
-#include "shell/framework/clock.h"
+#include "shell/framework/core/clock.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The audio-output fake: records each play instead of making a sound.
 
-#include "shell/framework/sound.h"
+#include "shell/framework/media/sound.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 // The message-box seam in tests: records each text and returns at once.
 
-#include "shell/framework/msg_box.h"
+#include "shell/framework/core/msg_box.h"
 
 #include <memory>
 #include <string>

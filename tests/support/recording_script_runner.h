@@ -1,7 +1,7 @@
 #pragma once
 // The script-runner fake: records each run instead of starting a process.
 
-#include "shell/framework/script.h"
+#include "shell/framework/media/script.h"
 
 #include <memory>
 #include <string>

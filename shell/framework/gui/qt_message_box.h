@@ -1,0 +1,5 @@
+#pragma once
+// The real message-box presenter: a modal QMessageBox.
+
+// Makes it the real presenter; needs the QApplication.
+void InstallQtMessageBoxPresenter();

@@ -1,0 +1,30 @@
+#include "shell/framework/media/sound.h"
+
+#include "shell/framework/core/seam.h"
+#include "shell/framework/media/qt_audio_output.h"
+
+#include <algorithm>
+
+namespace {
+// The real output opens no device before its first Play.
+Seam<AudioOutput, QtAudioOutput> audio_output;
+} // namespace
+
+void InstallAudioOutput(std::shared_ptr<AudioOutput> output) {
+    audio_output.Install(std::move(output));
+}
+AudioOutput& CurrentAudioOutput() {
+    return audio_output.Current();
+}
+
+Sound::Sound(std::string name, int32_t sample_rate, int32_t channels, std::vector<int16_t> samples)
+    : name_(std::move(name)), sample_rate_(sample_rate), channels_(channels),
+      samples_(std::move(samples)) {}
+
+void Sound::SetVolume(int32_t volume) {
+    volume_ = std::clamp(volume, 0, 100);
+}
+
+void Sound::Play() {
+    CurrentAudioOutput().Play(*this, volume_ / 100.0);
+}

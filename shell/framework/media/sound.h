@@ -1,0 +1,47 @@
+#pragma once
+// A playable sound, decoded once into memory. Volume 0-100 is a linear gain of
+// volume/100; Play returns at once and restarts a sound that is still playing.
+
+#include "shell/framework/core/object.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Sound;
+
+// The audio-output seam: plays decoded samples; tests install a recorder.
+class AudioOutput {
+  public:
+    virtual ~AudioOutput() = default;
+    // `gain` is volume/100. Playing a sound that is still playing restarts it.
+    virtual void Play(const Sound& sound, double gain) = 0;
+};
+
+void InstallAudioOutput(std::shared_ptr<AudioOutput> output);
+AudioOutput& CurrentAudioOutput();
+
+class Sound : public Object {
+  public:
+    Sound(std::string name, int32_t sample_rate, int32_t channels, std::vector<int16_t> samples);
+
+    int32_t Volume() const { return volume_; }
+    void SetVolume(int32_t volume); // clamped to 0-100
+    void Play();
+
+    const std::string& Name() const { return name_; }
+    int32_t SampleRate() const { return sample_rate_; }
+    int32_t Channels() const { return channels_; }
+    // Interleaved 16-bit samples.
+    const std::vector<int16_t>& Samples() const { return samples_; }
+
+  private:
+    std::string name_;
+    int32_t sample_rate_, channels_;
+    std::vector<int16_t> samples_;
+    int32_t volume_ = 100;
+};
+
+// Decodes an AIFF (or any libsndfile format) file; nil when it cannot.
+std::shared_ptr<Sound> DecodeSoundFile(const std::string& path);
