@@ -32,13 +32,13 @@ Signal MakeSosumi() {
     return s;
 }
 
-// A sonar ping over a resonant low tone, with a faint echo.
+// A sonar ping: a nearly pure tone, struck softly, that rings long and wavers (two modes a
+// few hertz apart), and its echo off a far hull.
 Signal MakeSubmarine() {
-    const std::vector<Partial> ping = {{1.0, 0.7, 0.28}, {2.0, 0.08, 0.12}};
+    const std::vector<Partial> ping = {{1.0, 0.7, 0.3}, {1.004, 0.35, 0.28}, {2.0, 0.05, 0.12}};
     Signal s = Silence(0.9);
-    AddStrike(s, 0, 1174.7, ping, 0.008);
-    AddStrike(s, 0.3, 1174.7, {{1.0, 0.2, 0.2}}, 0.02);
-    AddStrike(s, 0, 130.8, {{1.0, 0.8, 0.35}, {2.0, 0.2, 0.2}}, 0.04);
+    AddStrike(s, 0, 1046.5, ping, 0.012);
+    AddStrike(s, 0.42, 1046.5, {{1.0, 0.25, 0.25}, {1.004, 0.12, 0.22}}, 0.03);
     return s;
 }
 
@@ -56,29 +56,44 @@ Signal MakeChuToy() {
     return s;
 }
 
-// A low temple bell: bell partials from the hum up, each a pair that beats slowly.
+// A temple bell: a low hum and prime under a cluster of strike partials, each a pair that
+// beats slowly. The partials that a small speaker can play carry most of the bell.
 Signal MakeTemple() {
-    const std::vector<Partial> bell = {{0.5, 0.5, 1.6},   {0.503, 0.3, 1.6},  {1.0, 1.0, 1.2},
-                                       {1.004, 0.5, 1.2}, {1.19, 0.45, 0.9},  {1.5, 0.3, 0.7},
-                                       {2.0, 0.45, 0.55}, {2.51, 0.18, 0.35}, {3.0, 0.12, 0.25},
-                                       {4.1, 0.06, 0.12}};
+    std::vector<Partial> bell = {{0.5, 0.2, 1.6},    {0.5025, 0.2, 1.6}, {1.0, 0.22, 1.2},
+                                 {1.005, 0.22, 1.2}, {1.19, 0.12, 0.9},  {1.5, 0.1, 0.7},
+                                 {2.0, 0.22, 0.7},   {2.51, 0.25, 0.6},  {3.0, 0.55, 0.6},
+                                 {3.012, 0.55, 0.6}, {4.1, 0.5, 0.5},    {4.117, 0.5, 0.5},
+                                 {5.4, 0.35, 0.4},   {5.425, 0.35, 0.4}, {6.8, 0.22, 0.3},
+                                 {6.83, 0.2, 0.3},   {8.2, 0.12, 0.2},   {10.3, 0.06, 0.12}};
+    for (size_t k = 0; k < bell.size(); ++k)
+        bell[k].phase = 2.39996 * double(k); // the golden angle: no two partials peak together
     Signal s = Silence(0.95);
-    AddStrike(s, 0, 196.0, bell, 0.004);
+    AddStrike(s, 0, 174.6, bell, 0.004);
     FadeOut(s, 0.3);
     return s;
 }
 
-// A low purr: a buzzy tone that flutters about 22 times a second.
+// A cat's purr: a rough buzz through a cat's throat formants, pulsing about 25 times a
+// second, a breath out and a softer breath in.
 Signal MakePurr() {
-    constexpr double length_s = 0.8;
+    constexpr double length_s = 0.85;
+    const auto throat = [](double hz) {
+        const auto peak = [hz](double centre, double width) {
+            const double x = (hz - centre) / width;
+            return 1 / (1 + x * x);
+        };
+        return peak(900, 250) + 0.6 * peak(1800, 350) + 0.3 * peak(2800, 450);
+    };
     Signal s = Silence(length_s);
-    AddGlide(
-        s, 0, length_s, [](double t) { return 82 + 6 * std::sin(2 * std::numbers::pi * 1.5 * t); },
+    AddBuzz(
+        s, 0, length_s, [](double t) { return 70 + 4 * std::sin(2 * std::numbers::pi * 1.2 * t); },
         [](double t) {
-            const double flutter = 0.5 + 0.5 * std::cos(2 * std::numbers::pi * 22 * t);
-            return Swell(t, length_s, 0.15, 0.25) * (0.25 + 0.75 * flutter * flutter);
+            const double breath =
+                t < 0.5 ? Swell(t, 0.5, 0.08, 0.12) : 0.6 * Swell(t - 0.52, 0.33, 0.06, 0.12);
+            const double pulse = 0.5 + 0.5 * std::cos(2 * std::numbers::pi * 25 * t);
+            return breath * (0.15 + 0.85 * pulse * pulse);
         },
-        {1.0, 0.6, 0.45, 0.3, 0.2, 0.12, 0.08});
+        throat, 60);
     return s;
 }
 } // namespace

@@ -1,13 +1,18 @@
 // Synthesises the six alarm sounds into the folder given as the one argument:
-// 44.1 kHz, 16-bit PCM, mono AIFF, peaking at -3 dBFS.
+// 44.1 kHz, 16-bit PCM, mono AIFF, all of one integrated loudness.
 #include "alarm_sounds.h"
+#include "resources/loudness.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sndfile.h>
 #include <string>
 
 namespace {
-constexpr double kPeakDbfs = -3.0;
+// As loud as a sound should be; the most peaky sound may level all of them lower, so that
+// none rises above the ceiling and none is louder than another.
+constexpr double kTargetLufs = -14.0;
+constexpr double kPeakCeilingDbtp = -1.2; // below -1 dBFS after rounding to 16 bits
 constexpr double kTailFadeS = 0.02;
 
 bool WriteAiff(const std::string& path, const std::vector<short>& pcm) {
@@ -31,12 +36,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_sounds FOLDER\n");
         return 2;
     }
+    std::vector<Signal> signals;
+    std::vector<Loudness> loudness;
+    double target_lufs = kTargetLufs;
     for (const AlarmSound& sound : AlarmSounds()) {
-        Signal signal = sound.make();
-        FadeOut(signal, kTailFadeS);
-        Normalise(signal, kPeakDbfs);
-        if (!WriteAiff(std::string(argv[1]) + "/" + sound.name + ".aiff", ToPcm16(signal)))
-            return 1;
+        signals.push_back(sound.make());
+        FadeOut(signals.back(), kTailFadeS);
+        loudness.push_back(MeasureLoudness(signals.back(), kSampleRate));
+        const Loudness& l = loudness.back();
+        target_lufs =
+            std::min(target_lufs, l.integrated_lufs + kPeakCeilingDbtp - l.true_peak_dbtp);
+    }
+    for (size_t i = 0; i < signals.size(); ++i) {
+        Amplify(signals[i], target_lufs - loudness[i].integrated_lufs);
+        const std::string path = std::string(argv[1]) + "/" + AlarmSounds()[i].name + ".aiff";
+        if (!WriteAiff(path, ToPcm16(signals[i]))) return 1;
     }
     return 0;
 }
