@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
+#include <fftw3.h>
 #include <numbers>
 
 namespace {
@@ -10,45 +10,26 @@ constexpr size_t kFrame = 2048, kHop = kFrame / 2;
 constexpr double kCellS = 0.1, kLowestHz = 100;
 constexpr size_t kCells = 10, kBands = 21; // one second; seven octaves in thirds
 
-// In place, radix 2; x.size() is a power of two.
-void Fft(std::vector<std::complex<double>>& x) {
-    const size_t n = x.size();
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j) std::swap(x[i], x[j]);
-    }
-    for (size_t length = 2; length <= n; length <<= 1) {
-        const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi / double(length));
-        for (size_t i = 0; i < n; i += length) {
-            std::complex<double> w = 1;
-            for (size_t k = 0; k < length / 2; ++k, w *= step) {
-                const std::complex<double> odd = w * x[i + k + length / 2];
-                x[i + k + length / 2] = x[i + k] - odd;
-                x[i + k] += odd;
-            }
-        }
-    }
-}
-
 // Calls use(centre_s, power) for each frame. Half a frame of silence pads either end, so
 // that the windows weigh every sample alike: frame `start` is centred on sample `start`.
 template <class Use> void ForEachFrame(std::span<const float> samples, int sample_rate, Use use) {
-    std::vector<std::complex<double>> frame(kFrame);
-    std::vector<double> power(kFrame / 2 + 1);
+    std::vector<double> frame(kFrame);
+    std::vector<fftw_complex> bins(kFrame / 2 + 1);
+    const fftw_plan plan =
+        fftw_plan_dft_r2c_1d(int(kFrame), frame.data(), bins.data(), FFTW_ESTIMATE);
+    std::vector<double> power(bins.size());
     for (size_t start = 0; start < samples.size() + kHop; start += kHop) {
         for (size_t n = 0; n < kFrame; ++n) {
             const size_t at = start + n; // kHop ahead of the sample it reads
             const double x = at >= kHop && at - kHop < samples.size() ? samples[at - kHop] : 0.0;
             frame[n] = x * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(n) / kFrame));
         }
-        Fft(frame);
+        fftw_execute(plan);
         for (size_t k = 0; k < power.size(); ++k)
-            power[k] = std::norm(frame[k]);
+            power[k] = bins[k][0] * bins[k][0] + bins[k][1] * bins[k][1];
         use(double(start) / sample_rate, power);
     }
+    fftw_destroy_plan(plan);
 }
 } // namespace
 
