@@ -2,6 +2,7 @@
 #include "shell/framework/application.h"
 #include "shell/framework/display_check.h"
 #include "shell/framework/msg_box.h"
+#include "shell/framework/quit_requests.h"
 #include "shell/framework/runtime.h"
 #include "shell/framework/window.h"
 #include "shell/framework/window_host.h"
@@ -71,6 +72,7 @@ void RuntimeRun() {
         }
         CreateApplication();
     }
+    InstallQuitRequests();
     auto& state = State();
     QApplication::setQuitOnLastWindowClosed(false);
     state.running = true;
