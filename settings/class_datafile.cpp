@@ -2,6 +2,7 @@
 
 #include "shell/framework/core/binary_stream.h"
 #include "shell/framework/core/exceptions.h"
+#include "shell/framework/core/file_lock.h"
 #include "shell/framework/core/folder_item.h"
 #include "shell/framework/core/msg_box.h"
 #include "shell/framework/core/runtime.h"
@@ -72,8 +73,12 @@ std::string Class_datafile::get_data(const std::string& key) {
 
 void Class_datafile::put_data(const std::string& key, const std::string& value) {
     if (flag_return) return;
+    // Another running copy may rewrite the file too: its rewrite never comes between our
+    // read and ours, so neither loses the other's keys.
+    const std::shared_ptr<FileLock> lock = FileLock::Acquire(data_file);
     const std::string s = read_whole_file();
     if (CountFields(s, LF) % 2 != 0) {
+        lock->Release(); // the message waits for the user; the other copy need not
         const std::string CR = Chr(13);
         MsgBox("データ構成が不正です。" + CR + CR + "下記のデータファイルを削除してみてください。" +
                CR + data_file->NativePath());
@@ -95,7 +100,7 @@ void Class_datafile::put_data(const std::string& key, const std::string& value) 
         w = w + key + LF + v + LF;
     }
     const std::string t = Mid(w, 2, Len(w) - 2);
-    rewrite(t, s);
+    rewrite(t);
 }
 
 std::string Class_datafile::get_all() {
@@ -103,11 +108,16 @@ std::string Class_datafile::get_all() {
 }
 
 void Class_datafile::put_all(const std::string& text) {
-    rewrite(text, read_whole_file());
+    const std::shared_ptr<FileLock> lock = FileLock::Acquire(data_file);
+    rewrite(text);
 }
 
+// Appending in place could be cut short; the whole text is written anew instead.
 void Class_datafile::add_all(const std::string& text) {
+    const std::shared_ptr<FileLock> lock = FileLock::Acquire(data_file);
+    const std::string s = read_whole_file();
     open_out();
+    NotNil(text_out).Write(s);
     NotNil(text_out).Write(text);
     close_out();
 }
@@ -135,7 +145,7 @@ void Class_datafile::close_in() {
 }
 
 void Class_datafile::open_out() {
-    text_out = TextOutputStream::Append(data_file);
+    text_out = TextOutputStream::Replace(data_file);
 }
 
 void Class_datafile::close_out() {
@@ -149,24 +159,12 @@ std::string Class_datafile::read_whole_file() {
     return s;
 }
 
-// The rewrite empties the file in place before writing, so a write that fails (disk
-// full, file too large, I/O error) would leave the settings empty or cut short: the old
-// text goes back first, then the error goes on.
-void Class_datafile::rewrite(const std::string& text, const std::string& previous) {
-    clear_file();
-    try {
-        open_out();
-        NotNil(text_out).Write(text);
-        close_out();
-    } catch (const IOException&) {
-        try {
-            clear_file();
-            open_out();
-            NotNil(text_out).Write(previous);
-            close_out();
-        } catch (const RuntimeException&) {
-            // Nothing more can be done here; the first error is the one to report.
-        }
-        throw;
-    }
+// Emptying the file in place and then writing it would leave it empty or cut short
+// whenever the process ends in between or the write fails (disk full, a kill, a power
+// cut). The new text takes the old one's place only when it is whole, so the file is
+// never emptied first; a failed write leaves the old text and the error goes on.
+void Class_datafile::rewrite(const std::string& text) {
+    open_out();
+    NotNil(text_out).Write(text);
+    close_out();
 }

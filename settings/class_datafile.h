@@ -1,7 +1,8 @@
 #pragma once
 // The settings file: text values under text keys in one text file whose LF-separated
 // fields alternate key and value. Nothing is kept in memory: every read reads the whole
-// file, every write by key rewrites it whole, in place.
+// file, every write by key rewrites it whole, under the file's lock, and the new text
+// takes the old one's place in one step.
 
 #include "shell/framework/core/object.h"
 
@@ -38,7 +39,7 @@ class Class_datafile : public Object {
     void open_out();
     void close_out();
     std::string read_whole_file();
-    void rewrite(const std::string& text, const std::string& previous);
+    void rewrite(const std::string& text);
 
     std::shared_ptr<FolderItem> data_file;
     std::string LF;

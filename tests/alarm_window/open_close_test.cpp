@@ -233,3 +233,31 @@ TEST_F(OpenCloseTest, ClosingKeepsTheTimersAsTheyAre) {
     std::weak_ptr<class Window1> window = ::Window1();
     EXPECT_FALSE(window.expired());
 }
+
+TEST_F(OpenCloseTest, FortyThousandCharacterTimeTextsAreSavedBackByteForByte) {
+    // Each starts with a number in range, so the start finds a valid alarm time.
+    const auto text = [](const std::string& lead, const std::string& filler) {
+        std::string t = lead;
+        for (int32_t length = Len(lead); length < 40000; length += Len(filler))
+            t += filler;
+        return t;
+    };
+    const std::string h = text("7", "時"), m = text("05", "x"), ht = text("1", "分y"),
+                      mt = text("30", "\u00A5");
+    const auto bytes = [&](int32_t top, int32_t left) {
+        return Bytes({{"h_data", h},
+                      {"m_data", m},
+                      {"h_timer", ht},
+                      {"m_timer", mt},
+                      {"sound_res", "0"},
+                      {"window_top", Str(top)},
+                      {"window_left", Str(left)}});
+    };
+    WriteSettings(bytes(kPlacedTop, kPlacedLeft));
+    OpenPlaced();
+    EXPECT_EQ(Len(W().EditField1()->Text()), 40000);
+    EXPECT_TRUE(IsMeasuring());
+    CloseWindow();
+    EXPECT_TRUE(ReadSettings() == bytes(W().Top(), W().Left())) << "the texts were cut";
+    EXPECT_TRUE(messages->texts.empty());
+}

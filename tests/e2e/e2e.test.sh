@@ -21,8 +21,9 @@ start_audio
 # Starts the package with the wall clock at $1; sets APP.
 start_app() {
     # libfaketime preloaded directly: the faketime command would fork, hiding the PID.
+    # SIGINT as from a terminal: the shell makes its background jobs ignore it (env execs).
     HOME="$APP_HOME" LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        "$PACKAGE/bin/Dorvane2" >>"$WORK/app.log" 2>&1 &
+        env --default-signal=INT "$PACKAGE/bin/Dorvane2" >>"$WORK/app.log" 2>&1 &
     APP=$!
     PIDS="$PIDS $APP"
     wait_for "xdotool search --onlyvisible --pid $APP" 100 || fail "no window appeared"
@@ -113,5 +114,25 @@ expect_exit_0
 stop_recording
 [ "$(ring_count "$WORK/malformed.raw")" = 1 ] || fail "malformed file: rings $(ring_count "$WORK/malformed.raw")"
 cmp -s "$SETTINGS" "$WORK/malformed" || fail "malformed file changed"
+
+# 4. The desktop's other ends: a logout's or shutdown's SIGTERM, a closed terminal's
+# SIGHUP and Ctrl+C's SIGINT each close the window, which saves where it was moved to.
+client_position() { # the window's X then Y on screen
+    xwininfo -id "$WINDOW" | sed -n 's/^ *Absolute upper-left [XY]: *//p' | tr '\n' ' '
+}
+for signal in TERM HUP INT; do
+    settings_with 200 300 >"$SETTINGS"
+    start_app "2026-12-10 12:00:00"
+    set -- $(client_position)
+    x0=$1 y0=$2
+    xdotool windowmove --sync "$WINDOW" 420 260
+    set -- $(client_position)
+    [ "$1" != "$x0" ] && [ "$2" != "$y0" ] || fail "SIG$signal: the window did not move"
+    sleep 0.5 # the program takes in its new place
+    kill -s "$signal" "$APP"
+    expect_exit_0
+    expected=$(settings_with $((200 + $2 - y0)) $((300 + $1 - x0)))
+    [ "$(cat "$SETTINGS")" = "$expected" ] || fail "SIG$signal: settings $(od -c "$SETTINGS")"
+done
 
 echo "e2e: 1 passed, 0 failed"

@@ -1,5 +1,5 @@
-// A rewrite whose write fails after the file was emptied puts the old text back, keeps
-// the same file, and lets the IOException go on.
+// A rewrite whose write fails leaves the old text in the same file, leaves no other file
+// behind, and lets the IOException go on.
 #include "shell/framework/core/exceptions.h"
 #include "tests/settings/settings_file_fixture.h"
 
@@ -41,22 +41,24 @@ class FailedRewriteTest : public SettingsFileTest {
     const std::string too_long = std::string(300, 'x') + "\n" + std::string(300, 'y');
 };
 
-TEST_F(FailedRewriteTest, PutDataRestoresTheOldText) {
+TEST_F(FailedRewriteTest, PutDataKeepsTheOldText) {
     WriteFile(settings);
     const ino_t before = Inode();
     EXPECT_EXIT(RunWithFileSizeCap(256, [&] { datafile->put_data("m_data", too_long); }),
                 testing::ExitedWithCode(0), "");
     EXPECT_EQ(ReadFile(), settings);
     EXPECT_EQ(Inode(), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
-TEST_F(FailedRewriteTest, PutAllRestoresTheOldText) {
+TEST_F(FailedRewriteTest, PutAllKeepsTheOldText) {
     WriteFile(settings);
     const ino_t before = Inode();
     EXPECT_EXIT(RunWithFileSizeCap(256, [&] { datafile->put_all(too_long); }),
                 testing::ExitedWithCode(0), "");
     EXPECT_EQ(ReadFile(), settings);
     EXPECT_EQ(Inode(), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
 TEST_F(FailedRewriteTest, RewriteWithinTheCapSucceeds) {

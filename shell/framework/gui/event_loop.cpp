@@ -5,6 +5,7 @@
 #include "shell/framework/gui/application.h"
 #include "shell/framework/gui/display_check.h"
 #include "shell/framework/gui/qt_message_box.h"
+#include "shell/framework/gui/quit_requests.h"
 #include "shell/framework/gui/window.h"
 #include "shell/framework/gui/window_host.h"
 
@@ -74,6 +75,7 @@ void RuntimeRun() {
         }
         CreateApplication();
     }
+    InstallQuitRequests();
     auto& state = State();
     QApplication::setQuitOnLastWindowClosed(false);
     state.running = true;

@@ -4,6 +4,14 @@
 #include "shell/framework/gui/qt_values.h"
 
 #include <QLineEdit>
+#include <limits>
+
+namespace {
+// No limit is no limit: Qt's default of 32767 characters would cut a longer text.
+int MaxLength(int32_t limit_text) {
+    return limit_text > 0 ? limit_text : std::numeric_limits<int>::max();
+}
+} // namespace
 
 const std::string& TextField::Text() const {
     if (widget_) text_ = static_cast<QLineEdit*>(widget_)->text().toStdString();
@@ -62,7 +70,9 @@ void TextField::SetProperty(const std::string& name, const PropertyValue& value)
 }
 
 QWidget* TextField::CreateWidget(QWidget* parent) {
-    auto* field = new QLineEdit(ToQString(text_), parent);
+    auto* field = new QLineEdit(parent);
+    field->setMaxLength(MaxLength(limit_text_)); // before the text, which it would cut
+    field->setText(ToQString(text_));
     field->setReadOnly(read_only_);
     return field;
 }
@@ -74,7 +84,7 @@ void TextField::ApplyToWidget() {
     field->setAlignment(HorizontalAlignment(alignment_) | Qt::AlignVCenter);
     field->setFrame(border_);
     field->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
-    field->setMaxLength(limit_text_ > 0 ? limit_text_ : 32767);
+    field->setMaxLength(MaxLength(limit_text_));
     field->setPlaceholderText(ToQString(cue_text_));
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, ToQColor(back_color_));

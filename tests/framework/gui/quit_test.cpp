@@ -1,5 +1,6 @@
-// The event loop: the application's Open, quitting (the window closes first, once),
-// the exit status, exceptions that escape handlers, and the missing display.
+// The event loop: the application's Open, quitting (the window closes first, once, also
+// when a signal or the session manager asks), the exit status, exceptions that escape
+// handlers, and the missing display.
 #include "shell/framework/core/exceptions.h"
 #include "shell/framework/core/runtime.h"
 #include "shell/framework/gui/application.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QThread>
 #include <QTimer>
+#include <csignal>
 #include <cstdlib>
 
 namespace {
@@ -197,4 +199,67 @@ TEST(DisplayCheckTest, WithoutADisplayAnUnhandledExceptionIsWrittenToStderrOnly)
             std::exit(0);
         },
         testing::ExitedWithCode(0), "NilObjectException");
+}
+
+namespace {
+// Quitting asked for from outside: the signals of a logout, a shutdown, a closed terminal
+// or Ctrl+C, and the session manager's quit event, take the quit item's road.
+class QuitRequestTest : public QuitTest {
+  protected:
+    // Runs the loop with the window shown; `request` runs inside a later handler.
+    void RunAndRequest(std::function<void()> request) {
+        Quit(7); // outside the loop: only the code is kept, so a 0 comes from the road out
+        app->on_open = [this, request = std::move(request)] {
+            window->Show();
+            Later([this, request] {
+                request();
+                events.push_back("handler end");
+            });
+        };
+        RuntimeRun();
+    }
+};
+
+class QuitSignalTest : public QuitRequestTest, public testing::WithParamInterface<int> {};
+} // namespace
+
+TEST_P(QuitSignalTest, TheSignalClosesTheWindowOnceAfterTheHandlerAndExits0) {
+    RunAndRequest([] { kill(getpid(), GetParam()); });
+    EXPECT_EQ(events, (std::vector<std::string>{"handler end", "close"}));
+    EXPECT_TRUE(window->IsClosed());
+    EXPECT_EQ(RuntimeExit(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest, testing::Values(SIGTERM, SIGHUP, SIGINT),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+
+TEST_F(QuitRequestTest, ASecondSignalWhileQuittingClosesNothingTwice) {
+    RunAndRequest([] {
+        kill(getpid(), SIGTERM);
+        kill(getpid(), SIGHUP);
+    });
+    EXPECT_EQ(events, (std::vector<std::string>{"handler end", "close"}));
+    EXPECT_EQ(RuntimeExit(), 0);
+}
+
+TEST_F(QuitRequestTest, TheSessionManagersQuitEventTakesTheSameRoad) {
+    // What Qt sends the application when the session manager ends the session.
+    RunAndRequest([] {
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(QApplication::instance(), &quit);
+    });
+    EXPECT_EQ(events, (std::vector<std::string>{"handler end", "close"}));
+    EXPECT_EQ(RuntimeExit(), 0);
+}
+
+TEST_F(QuitRequestTest, ASignalIgnoredWhenTheProgramStartedStaysIgnored) {
+    // As nohup leaves SIGHUP, and a shell its background job's SIGINT.
+    std::signal(SIGHUP, SIG_IGN);
+    RunAndRequest([] { Quit(0); });
+    struct sigaction hup {};
+    sigaction(SIGHUP, nullptr, &hup);
+    EXPECT_EQ(hup.sa_handler, SIG_IGN);
+    struct sigaction term {};
+    sigaction(SIGTERM, nullptr, &term);
+    EXPECT_NE(term.sa_handler, SIG_DFL) << "the others are taken";
 }
