@@ -16,9 +16,15 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <optional>
 
 using namespace std::string_literals;
+
+void PrintTo(const QPoint& point, std::ostream* os) {
+    *os << "(" << point.x() << ", " << point.y() << ")";
+}
 
 namespace {
 // A small fixed window with the buttons of the alarm clock's.
@@ -335,6 +341,32 @@ TEST_F(WindowTest, TopAndLeftAreTheContentAreaBelowTheMenuBarAndRoundTrip) {
         EXPECT_EQ(window->Top(), top);
         EXPECT_EQ(window->Left(), left);
         EXPECT_EQ(native->geometry().topLeft(), QPoint(left, top - bar_height));
+    }
+}
+
+TEST_F(WindowTest, AWindowKnowsWhereItOpensInOpenSoEachAxisCanBeSetAlone) {
+    struct Case {
+        std::optional<int32_t> top, left; // set in Open; nullopt: left where it opens
+    };
+    for (const Case& row : {Case{std::nullopt, 100}, Case{300, std::nullopt},
+                            Case{std::nullopt, std::nullopt}, Case{6, 0}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "top " << row.top.value_or(-1) << ", left " << row.left.value_or(-1));
+        auto window = FixedWindow();
+        QPoint in_open;
+        window->on_open = [&, raw = window.get()] {
+            in_open = {raw->Left(), raw->Top()};
+            if (row.top) raw->SetTop(*row.top);
+            if (row.left) raw->SetLeft(*row.left);
+        };
+        window->Show();
+        // Placed by the framework before Open: centred on the screen's free area.
+        QWidget* native = window->NativeWidget();
+        QRect centred = native->geometry();
+        centred.moveCenter(native->screen()->availableGeometry().center());
+        EXPECT_EQ(in_open, centred.topLeft() + window->ContentWidget()->pos());
+        EXPECT_EQ(window->Top(), row.top.value_or(in_open.y()));
+        EXPECT_EQ(window->Left(), row.left.value_or(in_open.x()));
     }
 }
 
