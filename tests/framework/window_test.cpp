@@ -194,6 +194,7 @@ TEST_F(WindowTest, ControlsAreFoundByExactNameWithTheirInitialProperties) {
     EXPECT_TRUE(line->isReadOnly());
     EXPECT_FALSE(line->hasFrame());
     EXPECT_TRUE(line->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(line->alignment() & Qt::AlignTop) << "without a border, from the top of its box";
     EXPECT_EQ(line->palette().color(QPalette::Base), QColor(0x80, 0x00, 0xFE));
     EXPECT_EQ(field->Text(), "");
 
