@@ -4,6 +4,7 @@
 #include "shell/sounds.h"
 #include "tests/alarm_window/window_fixture.h"
 
+#include <QKeySequence>
 #include <functional>
 #include <tuple>
 
@@ -203,6 +204,30 @@ TEST_F(EngineTest, AKeyInTheSecondBeforeTheFirstRingSnoozes) {
     Advance(1000);
     EXPECT_TRUE(Rings().empty());
 }
+
+class RingingKeyTest : public EngineTest, public testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(RingingKeyTest, EveryKeyWhileRingingSnoozesAndNoneChangesTheAlarm) {
+    WriteSettings("h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n30"); // "set" would give 7:30
+    Open(6, 59, 50);
+    Advance(11000); // the first ring
+    ASSERT_TRUE(IsRinging());
+    ASSERT_TRUE(W().PushButton3()->Enabled()) << "\"set\", the cancel button, can be pressed";
+    PressKey(GetParam());
+    EXPECT_TRUE(IsSnoozing());
+    EXPECT_EQ(W().EditField1()->Text(), "7");
+    EXPECT_EQ(W().EditField2()->Text(), "00");
+    EXPECT_TRUE(W().PushButton3()->Enabled()) << "\"set\" was not pressed";
+    EXPECT_EQ(W().PushButton1()->Caption(), "停止");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RingingKeyTest,
+                         testing::Values(Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter,
+                                         Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backspace, Qt::Key_Up,
+                                         Qt::Key_F1),
+                         [](const auto& info) {
+                             return QKeySequence(info.param).toString().toStdString();
+                         });
 
 enum class Reached { Idle, Measuring, Snoozing };
 

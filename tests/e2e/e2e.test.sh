@@ -45,11 +45,13 @@ quit_app() {
 
 ring_count() { python3 "$HERE/rings.py" "$1" | wc -l; }
 
+# A duration of 30 minutes: were Escape to press "set", the alarm would become 7:30.
 settings_with() { # top left
-    printf 'h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n\nsound_res\n0\nwindow_top\n%s\nwindow_left\n%s' "$1" "$2"
+    printf 'h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n30\nsound_res\n0\nwindow_top\n%s\nwindow_left\n%s' "$1" "$2"
 }
 
-# 1. A run: the window, the start-up ring, silence, ten soft rings, loud rings, snooze.
+# 1. A run: the window, the start-up ring, silence, ten soft rings, loud rings, Escape
+# snoozes and leaves the alarm as it was.
 settings_with 200 300 >"$SETTINGS"
 start_recording "$WORK/rings.raw"
 start_app "2026-12-10 06:59:50"
@@ -61,7 +63,7 @@ title=$(xprop -id "$WINDOW" WM_NAME)
 import -window root "$ARTEFACTS/window.png"
 
 wait_for '[ "$(ring_count "$WORK/rings.raw")" -ge 13 ]' 400 || fail "rings: $(python3 "$HERE/rings.py" "$WORK/rings.raw")"
-xdotool windowactivate --sync "$WINDOW" key space
+xdotool windowactivate --sync "$WINDOW" key Escape
 sleep 1.5
 stop_recording
 python3 "$HERE/rings.py" "$WORK/rings.raw" >"$ARTEFACTS/rings.txt"
