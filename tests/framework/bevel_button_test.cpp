@@ -7,9 +7,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
 #include <QMenu>
 #include <QTest>
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -161,6 +164,43 @@ TEST_F(BevelButtonTest, CaptionCarriesAnyLengthOfText) {
         EXPECT_EQ(button->Caption(), caption);
         EXPECT_EQ(static_cast<QAbstractButton*>(button->NativeWidget())->text().toStdString(),
                   caption);
+    }
+}
+
+// Runs of columns of the button's face (inside its frame) that hold dark pixels.
+std::vector<std::pair<int, int>> InkRuns(const QImage& face) {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 1; x < face.width() - 1; ++x) {
+        bool ink = false;
+        for (int y = 1; y < face.height() - 1 && !ink; ++y) {
+            const QColor c = face.pixelColor(x, y);
+            ink = std::max({c.red(), c.green(), c.blue()}) < 128;
+        }
+        if (!ink) continue;
+        if (!runs.empty() && runs.back().second == x - 1)
+            runs.back().second = x;
+        else
+            runs.emplace_back(x, x);
+    }
+    return runs;
+}
+
+TEST_F(BevelButtonTest, TheCaptionIsCentredInTheSpaceTheMenuArrowLeaves) {
+    for (const char* caption : kSounds) {
+        SCOPED_TRACE(caption);
+        button->SetCaption(caption);
+        const QImage face = button->NativeWidget()->grab().toImage();
+        const auto runs = InkRuns(face);
+        ASSERT_GE(runs.size(), 2u) << "the caption, then the arrow";
+        const auto [arrow_left, arrow_right] = runs.back();
+        const int caption_left = runs.front().first, caption_right = runs[runs.size() - 2].second;
+        const int free_left = caption_left - 1; // inside the frame
+        const int free_before_arrow = arrow_left - caption_right - 1;
+        EXPECT_GE(free_before_arrow, 2) << "the caption runs into the arrow";
+        EXPECT_LE(std::abs(free_left - free_before_arrow), 2) // side bearings differ
+            << "caption " << caption_left << "-" << caption_right << ", arrow " << arrow_left << "-"
+            << arrow_right;
+        EXPECT_LE(face.width() - 2 - arrow_right, 4) << "the arrow keeps to the right edge";
     }
 }
 
