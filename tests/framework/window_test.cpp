@@ -9,6 +9,7 @@
 #include "shell/framework/text_field.h"
 #include "shell/framework/window.h"
 #include "tests/support/gui_test.h"
+#include "tests/support/window_shape.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -76,17 +77,7 @@ TEST_F(WindowTest, PropertyListGivesSizeTitleButtonsAndAFixedSize) {
     EXPECT_EQ(window->Width(), 281);
     EXPECT_EQ(window->Height(), 179);
     EXPECT_EQ(window->Title(), "   ");
-    auto* native = window->NativeWidget();
-    EXPECT_EQ(native->windowTitle(), "   ");
-    const Qt::WindowFlags flags = native->windowFlags();
-    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
-    EXPECT_TRUE(flags & Qt::WindowTitleHint);
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowFullscreenButtonHint);
-    EXPECT_EQ(native->minimumSize(), native->maximumSize());
-    EXPECT_EQ(window->ContentWidget()->size(), QSize(281, 179));
+    ExpectAlarmWindowShape(*window);
     // Properties Qt has no use for are kept as given.
     EXPECT_EQ(*window->StoredProperty("Frame"), PropertyValue(9));
     EXPECT_EQ(*window->StoredProperty("Composite"), PropertyValue(true));
