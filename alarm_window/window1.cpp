@@ -3,8 +3,8 @@
 #include "settings/class_datafile.h"
 
 namespace {
-// The window's stored property list. It sets no position: the platform places the window
-// and the Open handler may move it to the saved one.
+// The window's stored property list. It sets no position: the framework places the window
+// where a new one opens and the Open handler may move it to the saved one.
 const PropertyList kWindowProperties = {
     {"Width", 281},
     {"Height", 179},

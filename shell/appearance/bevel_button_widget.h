@@ -63,7 +63,7 @@ class BevelButtonWidget : public QAbstractButton {
     void SetHasBackColor(bool has) { SetAndRepaint(*this, has_back_color_, has); }
     uint32_t BackColor() const { return back_color_; }
     void SetBackColor(uint32_t rgb) { SetAndRepaint(*this, back_color_, rgb & 0xFFFFFF); }
-    // The font is the widget's own (the framework sets it too); sizes are pixels, 0 the
+    // The font is the widget's own, set through these members; sizes are pixels, 0 the
     // platform's default.
     QString TextFont() const { return font().family(); }
     void SetTextFont(const QString& family);

@@ -1,7 +1,14 @@
 // The window and its 24 controls as built: classes, order, geometry, tab order, initial
 // values, bindings and the accessors.
+#include "shell/framework/gui/event_loop.h"
+#include "shell/main_menu_bar.h"
 #include "tests/alarm_window/window_fixture.h"
+#include "tests/support/window_shape.h"
 
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 #include <climits>
 
 namespace {
@@ -86,6 +93,54 @@ TEST_F(ControlsTest, TheWindowIsFixedAt281By179WithItsStoredList) {
     }
     EXPECT_EQ(window.StoredProperty("Left"), nullptr) << "the list sets no position";
     EXPECT_EQ(window.StoredProperty("Top"), nullptr);
+
+    // What the platform gets.
+    ExpectAlarmWindowShape(window);
+}
+
+TEST_F(ControlsTest, TheWindowShowsTheRealMenuBarWhoseQuitClosesTheWindowAndSaves) {
+    Boot();
+    auto app = App();
+    const auto open = app->on_open;
+    app->on_open = [this, open] {
+        open();
+        // Once the window is up and active: the menus, then Ctrl+Q as a user types it.
+        QTimer::singleShot(0, [this] {
+            auto* native = static_cast<QMainWindow*>(W().NativeWidget());
+            auto bar = MainMenuBar();
+            const auto menus = native->menuBar()->actions();
+            ASSERT_EQ(menus.size(), bar->Count());
+            for (int32_t i = 0; i < bar->Count(); ++i) {
+                const auto& menu = NotNil(bar->Item(i));
+                SCOPED_TRACE(menu.Name());
+                EXPECT_EQ(menus[i]->text().toStdString(), menu.Text());
+                const auto items = menus[i]->menu()->actions();
+                ASSERT_EQ(items.size(), menu.Count());
+                for (int32_t j = 0; j < menu.Count(); ++j) {
+                    const auto& item = NotNil(menu.Item(j));
+                    EXPECT_EQ(items[j]->isSeparator(), item.IsSeparator()) << item.Name();
+                    if (item.IsSeparator()) continue;
+                    EXPECT_EQ(items[j]->text().toStdString(), item.Text());
+                    EXPECT_EQ(items[j]->shortcut().isEmpty(), item.KeyboardShortcut().empty())
+                        << item.Name();
+                }
+            }
+            ASSERT_TRUE(ShowActive(W()));
+            QTest::keyClick(native, Qt::Key_Q, Qt::ControlModifier);
+        });
+        // Only if the quit never comes.
+        QTimer::singleShot(10000, [] {
+            ADD_FAILURE() << "Ctrl+Q did not end the run";
+            Quit(9);
+        });
+    };
+    RuntimeRun();
+
+    EXPECT_EQ(RuntimeExit(), 0);
+    EXPECT_TRUE(zkModule::f_windowcloseing) << "the window closed first";
+    EXPECT_EQ(ReadSettings().rfind("h_data\n\nm_data\n\nh_timer\n\nm_timer\n\nsound_res\n0\n", 0),
+              0u)
+        << ReadSettings();
 }
 
 TEST_F(ControlsTest, TwentyFourControlsInCreationOrderUnderTheirNames) {

@@ -4,6 +4,9 @@
 #include "shell/sounds.h"
 #include "tests/alarm_window/window_fixture.h"
 
+#include <QEvent>
+#include <QKeySequence>
+#include <QWidget>
 #include <functional>
 #include <tuple>
 
@@ -168,7 +171,24 @@ TEST_F(EngineTest, TenSoftRingsWithTheHintThenLoudOnesWhileTheAlarmMinuteTicksGo
     EXPECT_EQ(scripts->Runs()[0].script_path,
               std::string(PACKAGE_DIR) + "/Resources/zkActiveteDorvane2.scpt");
     EXPECT_EQ(scripts->Runs()[0].arguments, std::vector<std::string>{kExecutable});
-    EXPECT_TRUE(W().NativeWidget()->isVisible());
+}
+
+TEST_F(EngineTest, EachRingShowsAMinimisedOrHiddenWindowAgain) {
+    OpenWithAlarm("7", "00", 6, 59, 50);
+    Advance(11000); // the first ring
+    QWidget* native = W().NativeWidget();
+    const std::pair<const char*, void (*)(QWidget*)> put_away[] = {
+        {"minimised", [](QWidget* w) { w->showMinimized(); }},
+        {"hidden", [](QWidget* w) { w->hide(); }}};
+    for (const auto& [how, put] : put_away) {
+        SCOPED_TRACE(how);
+        put(native);
+        ASSERT_TRUE(native->isMinimized() || !native->isVisible());
+        Advance(1000); // the next ring
+        EXPECT_TRUE(native->isVisible());
+        EXPECT_FALSE(native->isMinimized());
+    }
+    EXPECT_EQ(Rings().size(), 3u);
 }
 
 TEST_F(EngineTest, AKeyWhileRingingSnoozesFiveMinutesAndRingingResumesSoft) {
@@ -190,8 +210,45 @@ TEST_F(EngineTest, AKeyWhileRingingSnoozesFiveMinutesAndRingingResumesSoft) {
     EXPECT_EQ(W().StaticText3()->Text(), "スヌーズ中...") << "the status stays from the snooze";
     EXPECT_EQ(W().StaticText3()->TextColor(), Color{0xFF6112});
     EXPECT_EQ(W().StaticText_comment()->Text(), kHint);
-    W().Event_Activate();
-    EXPECT_TRUE(W().ProgressWheel1()->Visible());
+}
+
+// Counts a widget's hide and show events: restarting the spinner is one of each.
+class VisibilityEvents : public QObject {
+  public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) ++hides;
+        if (event->type() == QEvent::Show) ++shows;
+        return false;
+    }
+    int hides = 0, shows = 0;
+};
+
+TEST_F(EngineTest, ActivationRestartsTheSpinnerOnlyWhileTheStatusReadsMeasuring) {
+    OpenWithAlarm("7", "00", 6, 59, 50);
+    VisibilityEvents events;
+    W().ProgressWheel1()->NativeWidget()->installEventFilter(&events);
+    struct Step {
+        const char* state;
+        std::function<void()> reach;
+        bool restarts;
+    };
+    const Step steps[] = {
+        {"measuring", [] {}, true},
+        {"ringing after measuring", [this] { Advance(11000); }, true},
+        {"snoozing", [this] { PressKey(); }, false},
+        {"ringing after the snooze", [this] { Advance(300000); }, false},
+        {"idle", [this] { NotNil(W().PushButton1()).Push(); }, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.state);
+        step.reach();
+        const bool visible = W().ProgressWheel1()->Visible();
+        events.hides = events.shows = 0;
+        W().on_activate(); // as the platform's activation raises it
+        EXPECT_EQ(events.hides, step.restarts ? 1 : 0);
+        EXPECT_EQ(events.shows, step.restarts ? 1 : 0);
+        EXPECT_EQ(W().ProgressWheel1()->Visible(), visible);
+    }
 }
 
 TEST_F(EngineTest, AKeyInTheSecondBeforeTheFirstRingSnoozes) {
@@ -203,6 +260,30 @@ TEST_F(EngineTest, AKeyInTheSecondBeforeTheFirstRingSnoozes) {
     Advance(1000);
     EXPECT_TRUE(Rings().empty());
 }
+
+class RingingKeyTest : public EngineTest, public testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(RingingKeyTest, EveryKeyWhileRingingSnoozesAndNoneChangesTheAlarm) {
+    WriteSettings("h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n30"); // "set" would give 7:30
+    Open(6, 59, 50);
+    Advance(11000); // the first ring
+    ASSERT_TRUE(IsRinging());
+    ASSERT_TRUE(W().PushButton3()->Enabled()) << "\"set\", the cancel button, can be pressed";
+    PressKey(GetParam());
+    EXPECT_TRUE(IsSnoozing());
+    EXPECT_EQ(W().EditField1()->Text(), "7");
+    EXPECT_EQ(W().EditField2()->Text(), "00");
+    EXPECT_TRUE(W().PushButton3()->Enabled()) << "\"set\" was not pressed";
+    EXPECT_EQ(W().PushButton1()->Caption(), "停止");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RingingKeyTest,
+                         testing::Values(Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter,
+                                         Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backspace, Qt::Key_Up,
+                                         Qt::Key_F1),
+                         [](const auto& info) {
+                             return QKeySequence(info.param).toString().toStdString();
+                         });
 
 enum class Reached { Idle, Measuring, Snoozing };
 

@@ -3,6 +3,8 @@
 #include "shell/framework/core/text.h"
 #include "tests/alarm_window/window_fixture.h"
 
+#include <optional>
+
 namespace {
 constexpr int32_t kNoQuit = 7;
 // Where the test puts the window before it opens, so that "unchanged" can be told.
@@ -129,6 +131,43 @@ INSTANTIATE_TEST_SUITE_P(
                     // The chooser holds only its six rows: 9 leaves the value at 0.
                     LoadCase{"sound_res", "9", T, L, 0, "Glass"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+struct RejectedCase {
+    const char* top;
+    const char* left;
+    std::optional<int32_t> expected_top, expected_left; // nullopt: where the window opens
+};
+void PrintTo(const RejectedCase& c, std::ostream* os) {
+    *os << "top \"" << c.top << "\" left \"" << c.left << '"';
+}
+
+class RejectedAxisTest : public OpenCloseTest, public testing::WithParamInterface<RejectedCase> {};
+
+TEST_P(RejectedAxisTest, ARejectedAxisStaysWhereTheWindowOpensAndTheOtherIsRestored) {
+    const auto& c = GetParam();
+    // A first run with nothing saved: where the framework opens the window.
+    Open(7, 0, 0);
+    const int32_t opening_top = W().Top(), opening_left = W().Left();
+    EXPECT_GT(opening_top, 5) << "below the top of the screen, title bar included";
+    EXPECT_GT(opening_left, 0);
+    CloseWindow();
+
+    // The next run, with a position saved partly off the screen.
+    WriteSettings(Bytes({{"window_top", c.top}, {"window_left", c.left}}));
+    auto next = std::make_shared<class Window1>();
+    next->Show();
+    EXPECT_EQ(next->Top(), c.expected_top.value_or(opening_top));
+    EXPECT_EQ(next->Left(), c.expected_left.value_or(opening_left));
+    next.reset();
+    RegisterImplicitWindow("Window1.Window1", nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, RejectedAxisTest,
+                         testing::Values(RejectedCase{"5", "100", std::nullopt, 100},
+                                         RejectedCase{"300", "-1", 300, std::nullopt},
+                                         RejectedCase{"abc", "abc", std::nullopt, 0},
+                                         RejectedCase{"-40", "-1", std::nullopt, std::nullopt}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(OpenCloseTest, AnInvalidStoredHourIsShownAndStopsTheStartWithTheMessage) {
     WriteSettings(Bytes({{"h_data", "25"}, {"m_data", "00"}}));

@@ -144,33 +144,46 @@ TEST_F(TimeEntryTest, AnAlarmPastTheRangeFromSetIsReportedAtTheNextTick) {
 
 struct ReenableCase {
     Arrow arrow;
+    bool up;
+    const char* before; // the field's text before the click
     bool enables;
 };
 void PrintTo(const ReenableCase& c, std::ostream* os) {
-    *os << "UpDownArrows" << static_cast<int>(c.arrow) + 1;
+    *os << "UpDownArrows" << static_cast<int>(c.arrow) + 1 << (c.up ? " Up" : " Down") << " on \""
+        << c.before << '"';
 }
 
 class SetButtonStateTest : public TimeEntryTest,
                            public testing::WithParamInterface<ReenableCase> {};
 
-TEST_P(SetButtonStateTest, OnlyTheDurationArrowsEnableSetAgain) {
+TEST_P(SetButtonStateTest, OnlyTheDurationArrowsEnableSetAgainOnEitherPath) {
+    const auto& c = GetParam();
     Open(7, 0, 0);
     PressSet();
     ASSERT_FALSE(SetEnabled());
-    Up(ArrowsOf(GetParam().arrow));
-    EXPECT_EQ(SetEnabled(), GetParam().enables);
-    Down(ArrowsOf(GetParam().arrow));
-    EXPECT_EQ(SetEnabled(), GetParam().enables);
+    NotNil(FieldOf(c.arrow)).SetText(c.before);
+    if (c.up) {
+        Up(ArrowsOf(c.arrow));
+    } else {
+        Down(ArrowsOf(c.arrow));
+    }
+    EXPECT_EQ(SetEnabled(), c.enables);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arrows, SetButtonStateTest,
-                         testing::Values(ReenableCase{Arrow::AlarmHour, false},
-                                         ReenableCase{Arrow::AlarmMinute, false},
-                                         ReenableCase{Arrow::DurationHour, true},
-                                         ReenableCase{Arrow::DurationMinute, true}),
-                         [](const auto& info) {
-                             return "Arrows" + std::to_string(info.index + 1);
-                         });
+                         testing::Values(
+                             // A step, then a wrap at either end.
+                             ReenableCase{Arrow::AlarmHour, kUp, "", false},
+                             ReenableCase{Arrow::AlarmHour, kDown, "", false},
+                             ReenableCase{Arrow::AlarmMinute, kUp, "59", false},
+                             ReenableCase{Arrow::AlarmMinute, kDown, "", false},
+                             ReenableCase{Arrow::DurationHour, kUp, "", true},
+                             ReenableCase{Arrow::DurationHour, kDown, "", true},
+                             ReenableCase{Arrow::DurationHour, kUp, "23", true},
+                             ReenableCase{Arrow::DurationMinute, kDown, "10", true},
+                             ReenableCase{Arrow::DurationMinute, kDown, "", true},
+                             ReenableCase{Arrow::DurationMinute, kUp, "59", true}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(TimeEntryTest, AStopLeavesSetDisabledAndTheNextStartEnablesIt) {
     Open(7, 0, 0);

@@ -38,19 +38,50 @@ expect_exit_0() {
     [ "$status" = 0 ] || fail "exit status $status"
 }
 
-# Ends the program with Ctrl+Q.
+# The client area's upper-left corner on the screen, its width and height: "X Y W H".
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+
+# The three roads out, each as a user takes it; each must end with exit status 0.
+# Ctrl+Q.
 quit_app() {
     xdotool windowactivate --sync "$WINDOW" key ctrl+q
     expect_exit_0
 }
 
-ring_count() { python3 "$HERE/rings.py" "$1" | wc -l; }
-
-settings_with() { # top left
-    printf 'h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n\nsound_res\n0\nwindow_top\n%s\nwindow_left\n%s' "$1" "$2"
+# The title bar's close button: with openbox's theme here, 10 px left of the client
+# area's right edge and 10 px above its top.
+close_app() {
+    set -- $(window_geometry "$WINDOW")
+    xdotool windowactivate --sync "$WINDOW" mousemove $(($1 + $3 - 10)) $(($2 - 10)) click 1
+    expect_exit_0
 }
 
-# 1. A run: the window, the start-up ring, silence, ten soft rings, loud rings, snooze.
+# File › 終了: a click on the menu's title at the left of the menu bar, then on its item.
+menu_quit_app() {
+    set -- $(window_geometry "$WINDOW")
+    xdotool windowactivate --sync "$WINDOW" mousemove $(($1 + 20)) $(($2 + 11)) click 1
+    wait_for '[ "$(xdotool search --onlyvisible --pid "$APP" | wc -l)" -ge 2 ]' 50 ||
+        fail "the File menu did not open"
+    for w in $(xdotool search --onlyvisible --pid "$APP"); do
+        [ "$w" = "$WINDOW" ] && continue
+        set -- $(window_geometry "$w")
+        xdotool mousemove $(($1 + 30)) $(($2 + $4 / 2)) click 1
+    done
+    expect_exit_0
+}
+
+ring_count() { python3 "$HERE/rings.py" "$1" | wc -l; }
+
+# A duration of 30 minutes: were Escape to press "set", the alarm would become 7:30.
+settings_with() { # top left
+    printf 'h_data\n7\nm_data\n00\nh_timer\n\nm_timer\n30\nsound_res\n0\nwindow_top\n%s\nwindow_left\n%s' "$1" "$2"
+}
+
+# 1. A run: the window, the start-up ring, silence, ten soft rings, loud rings, Escape
+# snoozes and leaves the alarm as it was.
 settings_with 200 300 >"$SETTINGS"
 start_recording "$WORK/rings.raw"
 start_app "2026-12-10 06:59:50"
@@ -62,7 +93,7 @@ title=$(xprop -id "$WINDOW" WM_NAME)
 import -window root "$ARTEFACTS/window.png"
 
 wait_for '[ "$(ring_count "$WORK/rings.raw")" -ge 13 ]' 400 || fail "rings: $(python3 "$HERE/rings.py" "$WORK/rings.raw")"
-xdotool windowactivate --sync "$WINDOW" key space
+xdotool windowactivate --sync "$WINDOW" key Escape
 sleep 1.5
 stop_recording
 python3 "$HERE/rings.py" "$WORK/rings.raw" >"$ARTEFACTS/rings.txt"
@@ -88,15 +119,31 @@ quit_app
 expected=$(settings_with 200 300)
 [ "$(cat "$SETTINGS")" = "$expected" ] || fail "settings after the first run: $(od -c "$SETTINGS")"
 
-# 2. A second run puts the window where it was and writes the same bytes (no creep).
+# 2. A second run puts the window where it was and writes the same bytes (no creep); the
+# close button ends it.
 cp "$SETTINGS" "$WORK/first"
 start_app "2026-12-10 12:00:00"
 [ "$(xwininfo -id "$WINDOW" | grep -E 'Absolute upper-left [XY]')" = "$position" ] ||
     fail "window moved: $position"
-quit_app
+close_app
 cmp -s "$SETTINGS" "$WORK/first" || fail "settings changed: $(od -c "$SETTINGS")"
 
-# 3. A malformed file: the window opens and rings once, the message appears by itself,
+# 3. A saved top of 5 is rejected: the window opens at the saved left and, from top to
+# bottom, where a new window opens (centred on the screen, its title bar on it); File ›
+# 終了 ends it and the position is saved.
+settings_with 5 100 >"$SETTINGS"
+start_app "2026-12-10 12:00:00"
+set -- $(window_geometry "$WINDOW")
+screen_height=$(xdpyinfo | awk '/dimensions:/ {split($2, size, "x"); print size[2]}')
+[ "$1" = 100 ] || fail "left after a rejected top: $1"
+offset=$((2 * $2 + $4 - screen_height))
+[ "$offset" -ge -2 ] && [ "$offset" -le 2 ] || fail "top after a rejected top: $2 of $screen_height"
+menu_quit_app
+[ "$(sed -n '/^window_left$/{n;p;}' "$SETTINGS")" = 100 ] &&
+    [ "$(sed -n '/^window_top$/{n;p;}' "$SETTINGS")" -gt 5 ] ||
+    fail "settings after File › 終了: $(od -c "$SETTINGS")"
+
+# 4. A malformed file: the window opens and rings once, the message appears by itself,
 # a key dismisses it, the program exits 0 and the file keeps every byte.
 printf 'h_data\n7\nm_data' >"$SETTINGS"
 cp "$SETTINGS" "$WORK/malformed"

@@ -1,11 +1,13 @@
 #include "shell/framework/gui/bevel_button.h"
 
+#include "shell/framework/gui/fonts.h"
 #include "shell/framework/gui/plugin.h"
 #include "shell/framework/gui/plugin_glue.h"
 
 namespace {
-// The button's own properties, set through the plug-in. The font ones and the common
-// ones (geometry, state, locks, Transparent) are RectControl's.
+// The button's own properties, set through the plug-in. The common ones (geometry, state,
+// locks, Transparent) are RectControl's; so are the font ones, which ApplyFont passes on
+// through their entries.
 constexpr PluginProperty kProperties[] = {
     {"HasMenu", PluginValue::Int32},      {"MenuValue", PluginValue::Int32},
     {"Value", PluginValue::Bool},         {"Caption", PluginValue::Text},
@@ -37,6 +39,20 @@ void BevelButton::ApplyToWidget() {
     // AcceptFocus, not the common focus rule, decides whether the button takes focus.
     const auto accepts = PluginEntryAs<AppearanceGetBool>("BevelButton.AcceptFocus.Get");
     PluginEntryAs<AppearanceSetBool>("BevelButton.AcceptFocus.Set")(widget_, accepts(widget_));
+}
+
+void BevelButton::ApplyFont() {
+    const auto* unit = StoredProperty("TextUnit");
+    const std::pair<PluginProperty, PropertyValue> font[] = {
+        {{"TextFont", PluginValue::Text}, FontFor({TextFont()}).family().toStdString()},
+        {{"TextSize", PluginValue::Double}, TextSize()},
+        {{"TextUnit", PluginValue::Int32}, unit ? *unit : PropertyValue(0)},
+        {{"Bold", PluginValue::Bool}, Bold()},
+        {{"Italic", PluginValue::Bool}, Italic()},
+        {{"Underline", PluginValue::Bool}, Underline()},
+    };
+    for (const auto& [property, value] : font)
+        SetPluginProperty(PluginWidget(), "BevelButton", property, value);
 }
 
 void BevelButton::AddRow(const std::string& text) {

@@ -33,6 +33,8 @@ class BevelButton : public RectControl {
   protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void ApplyToWidget() override;
+    // Through the plug-in's font entries, with the face this platform has for the name.
+    void ApplyFont() override;
 
   private:
     // The module's widget, which holds the button's state; created on first use.

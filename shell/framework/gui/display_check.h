@@ -1,8 +1,9 @@
 #pragma once
-// Whether Qt can open a window here. Without a display (and with no QT_QPA_PLATFORM
-// chosen) Qt would abort; the program says so in one line instead.
+// Whether Qt can open a window here. Without a display Qt would abort, whatever
+// QT_QPA_PLATFORM chooses; the program says so in one line instead.
 
 #include <string>
 
-// Empty when a platform is chosen or a display is reachable; otherwise why not.
+// Empty when one of the chosen platforms (X11 or Wayland when none is chosen) can open
+// a window here; otherwise why none can.
 std::string DisplayProblem();

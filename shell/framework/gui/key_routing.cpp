@@ -2,7 +2,6 @@
 
 #include "shell/framework/core/runtime.h"
 #include "shell/framework/gui/menu_bar_qt.h"
-#include "shell/framework/gui/push_button.h"
 #include "shell/framework/gui/window.h"
 #include "shell/framework/gui/window_host.h"
 
@@ -27,14 +26,6 @@ bool IsModifierKey(int key) {
 std::string KeyText(const QKeyEvent& event) {
     if (!event.text().isEmpty()) return event.text().toStdString();
     return QKeySequence(event.key()).toString(QKeySequence::PortableText).toStdString();
-}
-
-PushButton* EnabledCancelButton(const Window& window) {
-    for (const auto& control : window.Controls()) {
-        auto* button = dynamic_cast<PushButton*>(control.get());
-        if (button && button->Cancel() && button->Enabled() && button->Visible()) return button;
-    }
-    return nullptr;
 }
 
 class KeyRouter : public QObject {
@@ -66,13 +57,6 @@ class KeyRouter : public QObject {
         // A handler may close the window and with it delete the receiver.
         auto keep = window.weak_from_this().lock();
         QPointer<QWidget> alive(&receiver);
-        if (key.key() == Qt::Key_Escape) {
-            if (PushButton* cancel = EnabledCancelButton(window)) {
-                cancel->Push();
-                key.accept();
-                return true;
-            }
-        }
         bool handled = false;
         RuntimeDispatch([&] { handled = window.on_key_down && window.on_key_down(KeyText(key)); });
         if (!handled) {

@@ -9,7 +9,7 @@ class PushButton : public RectControl {
   public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    // The window's cancel button: Esc presses it while it is enabled.
+    // Kept as given: in a main window no key presses a cancel button (see key_routing.h).
     bool Cancel() const { return cancel_; }
     void SetCancel(bool cancel);
     bool Default() const { return default_; }

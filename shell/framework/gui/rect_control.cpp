@@ -74,11 +74,15 @@ void RectControl::ApplyToWidget() {
     widget_->setEnabled(enabled_);
     // A widget without a parent would show as a window of its own.
     if (widget_->parentWidget()) widget_->setVisible(visible_);
-    widget_->setFont(FontFor({text_font_, text_size_, bold_, italic_, underline_}));
+    ApplyFont();
     widget_->setToolTip(QString::fromStdString(help_tag_));
     // Only ever taken away: a control that refuses the focus keeps refusing it.
     if (!tab_stop_)
         widget_->setFocusPolicy(Qt::FocusPolicy(widget_->focusPolicy() & ~Qt::TabFocus));
+}
+
+void RectControl::ApplyFont() {
+    widget_->setFont(FontFor({text_font_, text_size_, bold_, italic_, underline_}));
 }
 
 void RectControl::Refresh() {

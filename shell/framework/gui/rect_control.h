@@ -44,6 +44,8 @@ class RectControl : public Control {
     virtual QWidget* CreateWidget(QWidget* parent) = 0;
     // Applies geometry, state and font to a freshly created or changed widget.
     virtual void ApplyToWidget();
+    // The font part of ApplyToWidget: the widget's own font, from the font properties.
+    virtual void ApplyFont();
     // ApplyToWidget when the widget exists.
     void Refresh();
     // Keeps a property list's value for StoredProperty; SetProperty overrides call it for

@@ -81,7 +81,11 @@ void TextField::ApplyToWidget() {
     RectControl::ApplyToWidget();
     auto* field = static_cast<QLineEdit*>(widget_);
     field->setReadOnly(read_only_);
-    field->setAlignment(HorizontalAlignment(alignment_) | Qt::AlignVCenter);
+    // Without a border the text is a line on the window, drawn from the top of its box:
+    // a label laid over the box's lower part (the hint over the clock line) then shares
+    // no pixel row with it. In a border it is centred.
+    const Qt::Alignment vertical = border_ ? Qt::AlignVCenter : Qt::AlignTop;
+    field->setAlignment(HorizontalAlignment(alignment_) | vertical);
     field->setFrame(border_);
     field->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
     field->setMaxLength(MaxLength(limit_text_));

@@ -8,6 +8,7 @@
 #include "shell/framework/gui/window_host.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <algorithm>
 #include <map>
 
@@ -27,6 +28,19 @@ void MoveContentTo(WindowHost& host, QPoint position) {
 std::weak_ptr<MenuBar>& CurrentBar() {
     static std::weak_ptr<MenuBar> bar;
     return bar;
+}
+
+// Where a window opens (every Placement code alike): centred on the screen's free area,
+// as the platform would put it, but chosen before the first show, so that Top and Left
+// mean that place already in Open and either can be set alone.
+void PlaceCentred(WindowHost& host) {
+    if (host.testAttribute(Qt::WA_Moved)) return; // given a position already
+    const QScreen* screen = host.screen();
+    if (!screen) return;
+    host.ContentOffset(); // settles the size
+    QRect geometry = host.geometry();
+    geometry.moveCenter(screen->availableGeometry().center());
+    host.setGeometry(geometry);
 }
 
 // Never destroyed: a window left at exit must not outlive Qt's own statics.
@@ -89,6 +103,7 @@ void Window::Build() {
     RuntimeDispatch([this] {
         if (on_create_controls) on_create_controls();
     });
+    PlaceCentred(Host());
     const auto created = controls_; // an Open handler may add controls
     for (const auto& control : created)
         RuntimeDispatch([&control] { control->RaiseOpen(); });

@@ -20,7 +20,8 @@ const PropertyList kWindowDefaults = {
     {"MaxWidth", 32000},
     {"MaxHeight", 32000},
     // The frame and placement codes, compositing, the process id and live resizing are
-    // the original platform's: a titled window placed by the window manager stands in.
+    // the original platform's: a titled window, centred on the screen when it first opens,
+    // stands in.
     {"Frame", 0},
     {"Title", ""s},
     {"CloseButton", true},

@@ -2,15 +2,20 @@
 #include "shell/appearance/appearance_abi.h"
 #include "shell/framework/core/exceptions.h"
 #include "shell/framework/gui/bevel_button.h"
+#include "shell/framework/gui/plugin.h"
 #include "tests/framework/gui/appearance_controls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
 #include <QMenu>
 #include <QTest>
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -161,6 +166,108 @@ TEST_F(BevelButtonTest, CaptionCarriesAnyLengthOfText) {
         EXPECT_EQ(button->Caption(), caption);
         EXPECT_EQ(static_cast<QAbstractButton*>(button->NativeWidget())->text().toStdString(),
                   caption);
+    }
+}
+
+// The six font setters, each replaced in the entry table by one that records the call
+// ("TextSize 12") and passes it on.
+const char* const kFontMembers[] = {"TextFont", "TextSize", "TextUnit",
+                                    "Bold",     "Italic",   "Underline"};
+std::vector<std::string> font_calls;
+void* real_font_setters[std::size(kFontMembers)];
+
+template <std::size_t I, class Arg> void RecordingSetter(void* widget, Arg value) {
+    std::ostringstream call;
+    call << kFontMembers[I] << " " << value;
+    font_calls.push_back(call.str());
+    reinterpret_cast<void (*)(void*, Arg)>(real_font_setters[I])(widget, value);
+}
+
+template <std::size_t I, class Arg> void RecordSetter() {
+    const std::string name = std::string("BevelButton.") + kFontMembers[I] + ".Set";
+    for (std::size_t entry = 0; entry < std::size(kPluginEntryNames); ++entry) {
+        if (name != kPluginEntryNames[entry]) continue;
+        real_font_setters[I] = PluginEntrypoints()[entry];
+        PluginEntrypoints()[entry] = reinterpret_cast<void*>(&RecordingSetter<I, Arg>);
+    }
+}
+
+void RecordFontSetters() {
+    RecordSetter<0, const char*>();
+    RecordSetter<1, double>();
+    RecordSetter<2, int32_t>();
+    RecordSetter<3, bool>();
+    RecordSetter<4, bool>();
+    RecordSetter<5, bool>();
+}
+
+bool Called(const std::string& call) {
+    return std::find(font_calls.begin(), font_calls.end(), call) != font_calls.end();
+}
+
+TEST_F(BevelButtonTest, ItsFontIsSetThroughThePlugInsSixEntries) {
+    RecordFontSetters();
+    auto chooser = std::make_shared<BevelButton>();
+    ShowWindowWith(chooser, kSoundChooser); // "Osaka" 12
+    for (const char* call : {"TextFont Noto Sans CJK JP", "TextSize 12", "TextUnit 0", "Bold 0",
+                             "Italic 0", "Underline 0"})
+        EXPECT_TRUE(Called(call)) << call;
+    EXPECT_EQ(chooser->NativeWidget()->font().family(), "Noto Sans CJK JP");
+    EXPECT_EQ(chooser->NativeWidget()->font().pixelSize(), 12);
+
+    font_calls.clear();
+    chooser->SetProperties({{"TextSize", 13.0},
+                            {"TextUnit", 1},
+                            {"Bold", true},
+                            {"Italic", true},
+                            {"Underline", true}});
+    for (const char* call : {"TextSize 13", "TextUnit 1", "Bold 1", "Italic 1", "Underline 1"})
+        EXPECT_TRUE(Called(call)) << call;
+    const QFont font = chooser->NativeWidget()->font();
+    EXPECT_EQ(font.pixelSize(), 13);
+    EXPECT_TRUE(font.bold() && font.italic() && font.underline());
+
+    // "System" at size 0 is the interface font.
+    chooser->SetProperties({{"TextFont", "System"s}, {"TextSize", 0.0}, {"Bold", false}});
+    EXPECT_TRUE(Called("TextFont " + QApplication::font().family().toStdString()));
+    EXPECT_EQ(chooser->NativeWidget()->font().family(), QApplication::font().family());
+    EXPECT_EQ(chooser->NativeWidget()->font().pointSizeF(), QApplication::font().pointSizeF());
+}
+
+// Runs of columns of the button's face (inside its frame) that hold dark pixels.
+std::vector<std::pair<int, int>> InkRuns(const QImage& face) {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 1; x < face.width() - 1; ++x) {
+        bool ink = false;
+        for (int y = 1; y < face.height() - 1 && !ink; ++y) {
+            const QColor c = face.pixelColor(x, y);
+            ink = std::max({c.red(), c.green(), c.blue()}) < 128;
+        }
+        if (!ink) continue;
+        if (!runs.empty() && runs.back().second == x - 1)
+            runs.back().second = x;
+        else
+            runs.emplace_back(x, x);
+    }
+    return runs;
+}
+
+TEST_F(BevelButtonTest, TheCaptionIsCentredInTheSpaceTheMenuArrowLeaves) {
+    for (const char* caption : kSounds) {
+        SCOPED_TRACE(caption);
+        button->SetCaption(caption);
+        const QImage face = button->NativeWidget()->grab().toImage();
+        const auto runs = InkRuns(face);
+        ASSERT_GE(runs.size(), 2u) << "the caption, then the arrow";
+        const auto [arrow_left, arrow_right] = runs.back();
+        const int caption_left = runs.front().first, caption_right = runs[runs.size() - 2].second;
+        const int free_left = caption_left - 1; // inside the frame
+        const int free_before_arrow = arrow_left - caption_right - 1;
+        EXPECT_GE(free_before_arrow, 2) << "the caption runs into the arrow";
+        EXPECT_LE(std::abs(free_left - free_before_arrow), 2) // side bearings differ
+            << "caption " << caption_left << "-" << caption_right << ", arrow " << arrow_left << "-"
+            << arrow_right;
+        EXPECT_LE(face.width() - 2 - arrow_right, 4) << "the arrow keeps to the right edge";
     }
 }
 

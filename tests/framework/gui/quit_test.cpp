@@ -4,6 +4,7 @@
 #include "shell/framework/core/exceptions.h"
 #include "shell/framework/core/runtime.h"
 #include "shell/framework/gui/application.h"
+#include "shell/framework/gui/display_check.h"
 #include "shell/framework/gui/event_loop.h"
 #include "shell/framework/gui/menu_item.h"
 #include "shell/framework/gui/push_button.h"
@@ -170,22 +171,41 @@ TEST_F(QuitTest, UnhandledExceptionIsReportedWithItsClassName) {
 }
 
 // No QApplication here: the death test's child process starts from nothing.
-TEST(DisplayCheckTest, WithoutADisplayRunSaysSoInOneLineAndExits1) {
+TEST(DisplayCheckTest, WithoutADisplayRunSaysSoInOneLineAndExits1WhateverPlatformIsChosen) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    for (const char* display : {static_cast<const char*>(nullptr), ":4711"}) {
-        SCOPED_TRACE(display ? display : "DISPLAY unset");
-        EXPECT_EXIT(
-            {
-                unsetenv("QT_QPA_PLATFORM");
-                unsetenv("WAYLAND_DISPLAY");
-                if (display)
-                    setenv("DISPLAY", display, 1);
-                else
-                    unsetenv("DISPLAY");
-                RuntimeRun();
-            },
-            testing::ExitedWithCode(1), "^Dorvane2: no display: [^\n]+\n$");
+    // nullptr: QT_QPA_PLATFORM unset. Qt would abort on each of these.
+    for (const char* platform : {static_cast<const char*>(nullptr), "xcb", "xcb:nograb", "wayland",
+                                 "wayland;xcb", "nosuchplatform"}) {
+        for (const char* display : {static_cast<const char*>(nullptr), ":4711"}) {
+            SCOPED_TRACE(testing::Message() << "QT_QPA_PLATFORM " << (platform ? platform : "unset")
+                                            << ", DISPLAY " << (display ? display : "unset"));
+            EXPECT_EXIT(
+                {
+                    if (platform)
+                        setenv("QT_QPA_PLATFORM", platform, 1);
+                    else
+                        unsetenv("QT_QPA_PLATFORM");
+                    unsetenv("WAYLAND_DISPLAY");
+                    if (display)
+                        setenv("DISPLAY", display, 1);
+                    else
+                        unsetenv("DISPLAY");
+                    RuntimeRun();
+                },
+                testing::ExitedWithCode(1), "^Dorvane2: no display: [^\n]+\n$");
+        }
     }
+}
+
+TEST(DisplayCheckTest, PlatformsThatNeedNoDisplayPassTheCheck) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    for (const char* platform :
+         {"offscreen", "minimal", "xcb;offscreen", "offscreen:size=800x600"}) {
+        setenv("QT_QPA_PLATFORM", platform, 1);
+        EXPECT_EQ(DisplayProblem(), "") << platform;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1); // as the tests run
 }
 
 TEST(DisplayCheckTest, WithoutADisplayAnUnhandledExceptionIsWrittenToStderrOnly) {

@@ -9,6 +9,7 @@
 #include "shell/framework/gui/text_field.h"
 #include "shell/framework/gui/window.h"
 #include "tests/support/gui_test.h"
+#include "tests/support/window_shape.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -16,9 +17,15 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <optional>
 
 using namespace std::string_literals;
+
+void PrintTo(const QPoint& point, std::ostream* os) {
+    *os << "(" << point.x() << ", " << point.y() << ")";
+}
 
 namespace {
 // A small fixed window with the buttons of the alarm clock's.
@@ -70,17 +77,7 @@ TEST_F(WindowTest, PropertyListGivesSizeTitleButtonsAndAFixedSize) {
     EXPECT_EQ(window->Width(), 281);
     EXPECT_EQ(window->Height(), 179);
     EXPECT_EQ(window->Title(), "   ");
-    auto* native = window->NativeWidget();
-    EXPECT_EQ(native->windowTitle(), "   ");
-    const Qt::WindowFlags flags = native->windowFlags();
-    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
-    EXPECT_TRUE(flags & Qt::WindowTitleHint);
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowFullscreenButtonHint);
-    EXPECT_EQ(native->minimumSize(), native->maximumSize());
-    EXPECT_EQ(window->ContentWidget()->size(), QSize(281, 179));
+    ExpectAlarmWindowShape(*window);
     // Properties Qt has no use for are kept as given.
     EXPECT_EQ(*window->StoredProperty("Frame"), PropertyValue(9));
     EXPECT_EQ(*window->StoredProperty("Composite"), PropertyValue(true));
@@ -188,6 +185,7 @@ TEST_F(WindowTest, ControlsAreFoundByExactNameWithTheirInitialProperties) {
     EXPECT_TRUE(line->isReadOnly());
     EXPECT_FALSE(line->hasFrame());
     EXPECT_TRUE(line->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(line->alignment() & Qt::AlignTop) << "without a border, from the top of its box";
     EXPECT_EQ(line->palette().color(QPalette::Base), QColor(0x80, 0x00, 0xFE));
     EXPECT_EQ(field->Text(), "");
 
@@ -335,6 +333,32 @@ TEST_F(WindowTest, TopAndLeftAreTheContentAreaBelowTheMenuBarAndRoundTrip) {
         EXPECT_EQ(window->Top(), top);
         EXPECT_EQ(window->Left(), left);
         EXPECT_EQ(native->geometry().topLeft(), QPoint(left, top - bar_height));
+    }
+}
+
+TEST_F(WindowTest, AWindowKnowsWhereItOpensInOpenSoEachAxisCanBeSetAlone) {
+    struct Case {
+        std::optional<int32_t> top, left; // set in Open; nullopt: left where it opens
+    };
+    for (const Case& row : {Case{std::nullopt, 100}, Case{300, std::nullopt},
+                            Case{std::nullopt, std::nullopt}, Case{6, 0}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "top " << row.top.value_or(-1) << ", left " << row.left.value_or(-1));
+        auto window = FixedWindow();
+        QPoint in_open;
+        window->on_open = [&, raw = window.get()] {
+            in_open = {raw->Left(), raw->Top()};
+            if (row.top) raw->SetTop(*row.top);
+            if (row.left) raw->SetLeft(*row.left);
+        };
+        window->Show();
+        // Placed by the framework before Open: centred on the screen's free area.
+        QWidget* native = window->NativeWidget();
+        QRect centred = native->geometry();
+        centred.moveCenter(native->screen()->availableGeometry().center());
+        EXPECT_EQ(in_open, centred.topLeft() + window->ContentWidget()->pos());
+        EXPECT_EQ(window->Top(), row.top.value_or(in_open.y()));
+        EXPECT_EQ(window->Left(), row.left.value_or(in_open.x()));
     }
 }
 
