@@ -162,7 +162,7 @@ stop_recording
 [ "$(ring_count "$WORK/malformed.raw")" = 1 ] || fail "malformed file: rings $(ring_count "$WORK/malformed.raw")"
 cmp -s "$SETTINGS" "$WORK/malformed" || fail "malformed file changed"
 
-# 4. The desktop's other ends: a logout's or shutdown's SIGTERM, a closed terminal's
+# 5. The desktop's other ends: a logout's or shutdown's SIGTERM, a closed terminal's
 # SIGHUP and Ctrl+C's SIGINT each close the window, which saves where it was moved to.
 client_position() { # the window's X then Y on screen
     xwininfo -id "$WINDOW" | sed -n 's/^ *Absolute upper-left [XY]: *//p' | tr '\n' ' '
