@@ -3,6 +3,7 @@
 #include "shell/framework/display_check.h"
 #include "shell/framework/msg_box.h"
 #include "shell/framework/runtime.h"
+#include "shell/framework/sound.h"
 #include "shell/framework/window.h"
 #include "shell/framework/window_host.h"
 
@@ -26,11 +27,22 @@ LoopState& State() {
     return state;
 }
 
-// Kept to the end of the process: windows and other Qt objects may outlive the loop.
+// The application object the framework made (tests bring their own).
+QApplication* own_application = nullptr;
+
 void CreateApplication() {
     static int argc = 1;
     static char* argv[] = {program_invocation_name, nullptr};
-    new QApplication(argc, argv);
+    own_application = new QApplication(argc, argv);
+}
+
+// In order, while Qt still stands: the windows, the sounds with the audio connection,
+// then the application object. Nothing is left for the process's exit to tear down.
+void ReleaseApplication() {
+    ReleaseImplicitWindows();
+    CloseAudioOutput();
+    delete own_application;
+    own_application = nullptr;
 }
 
 // Runs once the current handler has ended: a posted event can also be delivered by the
@@ -79,8 +91,7 @@ void RuntimeRun() {
     QTimer::singleShot(0, QApplication::instance(), RaiseApplicationOpen);
     QApplication::exec();
     state.running = false;
-    // Windows are destroyed while Qt still stands: at static destruction it is gone.
-    ReleaseImplicitWindows();
+    ReleaseApplication();
 }
 
 void Quit(int32_t code) {
@@ -97,12 +108,13 @@ int32_t RuntimeExit() {
 
 void RuntimeUnhandledException(const std::exception_ptr& exception) {
     if (!exception) return;
-    // Escaped from start-up, before the loop made the application: the box needs one.
-    if (!QApplication::instance()) {
-        if (DisplayProblem().empty())
-            CreateApplication();
-        else
-            InstallMessageBoxPresenter(std::make_shared<NoDisplayPresenter>());
-    }
+    // Escaped from start-up, before the loop made the application: the box needs one,
+    // released again once the box is closed.
+    const bool made_here = !QApplication::instance() && DisplayProblem().empty();
+    if (made_here)
+        CreateApplication();
+    else if (!QApplication::instance())
+        InstallMessageBoxPresenter(std::make_shared<NoDisplayPresenter>());
     RuntimeDispatch([&exception] { std::rethrow_exception(exception); });
+    if (made_here) ReleaseApplication();
 }

@@ -7,6 +7,7 @@
 #include "shell/framework/runtime.h"
 #include "shell/framework/window.h"
 #include "tests/support/gui_test.h"
+#include "tests/support/recording_audio_output.h"
 
 #include <QAction>
 #include <QApplication>
@@ -112,6 +113,24 @@ TEST_F(QuitTest, ChoosingTheQuitItemClosesTheWindowFirst) {
     RuntimeRun();
     EXPECT_EQ(events, std::vector<std::string>{"close"});
     EXPECT_EQ(RuntimeExit(), 0);
+}
+
+// The audio system goes with the loop's end, after the window's Close handler (which
+// may still play) and before RuntimeRun returns to the finalizers and the exit.
+TEST_F(QuitTest, TheLoopsEndClosesTheAudioOutputAfterTheWindowHasClosed) {
+    auto audio = InstallRecordingAudioOutput();
+    window->on_close = [&] {
+        events.push_back(audio->Closed() ? "close after the audio" : "close");
+        Quit(0);
+    };
+    app->on_open = [this] {
+        window->Show();
+        Later([] { Quit(0); });
+    };
+    RuntimeRun();
+    EXPECT_EQ(events, std::vector<std::string>{"close"});
+    EXPECT_TRUE(audio->Closed());
+    InstallAudioOutput(nullptr);
 }
 
 TEST_F(QuitTest, QuitOutsideTheLoopOnlyRecordsTheCode) {
