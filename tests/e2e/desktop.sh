@@ -1,6 +1,8 @@
 # Sourced by the end-to-end tests: a private X server with openbox and a PulseAudio
-# server with a null sink, all in $WORK, all stopped by PID on exit.
-# Needs WORK set to an empty temporary folder.
+# server with a null sink, all in $WORK, all stopped by PID on exit; the package
+# started, quit and waited for.
+# Needs WORK set to an empty temporary folder; the package helpers need PACKAGE (the
+# package folder) and APP_HOME (the program's HOME).
 
 PIDS=""
 cleanup() {
@@ -9,7 +11,8 @@ cleanup() {
     for pid in $PIDS; do kill -9 "$pid" 2>/dev/null; done
     rm -rf "$WORK"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 
 fail() {
     echo "FAIL: $*" >&2
@@ -65,4 +68,36 @@ start_recording() {
 stop_recording() {
     kill -INT "$RECORDER" 2>/dev/null
     wait "$RECORDER" 2>/dev/null
+}
+
+# Starts the package; with an argument its wall clock starts at that time ("2026-12-10
+# 06:59:50"). Sets APP and WINDOW.
+start_app() {
+    # SIGINT as from a terminal: the shell makes its background jobs ignore it (env execs).
+    if [ $# -gt 0 ]; then
+        # libfaketime preloaded directly: the faketime command would fork, hiding the PID.
+        HOME="$APP_HOME" LD_PRELOAD="$(dpkg -L libfaketime | grep '/libfaketime.so.1$')" \
+            FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+            env --default-signal=INT "$PACKAGE/bin/Dorvane2" >>"$WORK/app.log" 2>&1 &
+    else
+        HOME="$APP_HOME" env --default-signal=INT "$PACKAGE/bin/Dorvane2" >>"$WORK/app.log" 2>&1 &
+    fi
+    APP=$!
+    PIDS="$PIDS $APP"
+    wait_for "xdotool search --onlyvisible --pid $APP" 100 || fail "no window appeared"
+    WINDOW=$(xdotool search --onlyvisible --pid "$APP" | head -n 1)
+}
+
+# Waits up to ten seconds for the program to end and checks its exit status is 0.
+expect_exit_0() {
+    wait_for '! kill -0 "$APP"' 100 || fail "the program did not quit"
+    wait "$APP"
+    status=$?
+    [ "$status" = 0 ] || fail "exit status $status"
+}
+
+# Ends the program with Ctrl+Q.
+quit_app() {
+    xdotool windowactivate --sync "$WINDOW" key ctrl+q
+    expect_exit_0
 }

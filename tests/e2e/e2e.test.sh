@@ -10,33 +10,12 @@ WORK=$(mktemp -d /tmp/dorvane2-e2e.XXXXXX)
 mkdir -p "$ARTEFACTS"
 
 export TZ=UTC LANG=C.UTF-8
-FAKETIME_LIB=$(dpkg -L libfaketime | grep '/libfaketime.so.1$')
 APP_HOME="$WORK/home"
 SETTINGS="$APP_HOME/Documents/Dorvane2appData"
 mkdir -p "$APP_HOME/Documents"
 
 start_display
 start_audio
-
-# Starts the package with the wall clock at $1; sets APP.
-start_app() {
-    # libfaketime preloaded directly: the faketime command would fork, hiding the PID.
-    # SIGINT as from a terminal: the shell makes its background jobs ignore it (env execs).
-    HOME="$APP_HOME" LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        env --default-signal=INT "$PACKAGE/bin/Dorvane2" >>"$WORK/app.log" 2>&1 &
-    APP=$!
-    PIDS="$PIDS $APP"
-    wait_for "xdotool search --onlyvisible --pid $APP" 100 || fail "no window appeared"
-    WINDOW=$(xdotool search --onlyvisible --pid "$APP" | head -n 1)
-}
-
-# Waits up to ten seconds for the program to end and checks its exit status is 0.
-expect_exit_0() {
-    wait_for '! kill -0 "$APP"' 100 || fail "the program did not quit"
-    wait "$APP"
-    status=$?
-    [ "$status" = 0 ] || fail "exit status $status"
-}
 
 # The client area's upper-left corner on the screen, its width and height: "X Y W H".
 window_geometry() {
@@ -45,12 +24,7 @@ window_geometry() {
 }
 
 # The three roads out, each as a user takes it; each must end with exit status 0.
-# Ctrl+Q.
-quit_app() {
-    xdotool windowactivate --sync "$WINDOW" key ctrl+q
-    expect_exit_0
-}
-
+# Ctrl+Q: quit_app (desktop.sh).
 # The title bar's close button: with openbox's theme here, 10 px left of the client
 # area's right edge and 10 px above its top.
 close_app() {

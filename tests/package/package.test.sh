@@ -78,8 +78,9 @@ apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-br
     --no-replaces --no-enhances $DEPENDS $ESSENTIAL 2>/dev/null | grep -v '^ ' | sed 's/:.*//' |
     sort -u >"$WORK/provided"
 [ -s "$WORK/provided" ] || fail "apt-cache found none of $DEPENDS"
-# libX11 loads libXcursor for themed cursors when it is there and works without it.
-echo libxcursor1 >>"$WORK/provided"
+# libX11 loads libXcursor (which links libXrender) for themed cursors when it is there
+# and works without it.
+printf 'libxcursor1\nlibxrender1\n' >>"$WORK/provided"
 # Merged /usr: dpkg may know a library by its /lib name only. Caches no package owns pass.
 paths=$(grep -E '^/(usr|lib)/' "$ARTEFACTS/mapped.txt")
 # shellcheck disable=SC2086,SC2046

@@ -17,12 +17,15 @@ struct PlayRecord {
 class RecordingAudioOutput : public AudioOutput {
   public:
     void Play(const Sound& sound, double gain) override;
+    void Close() override { closed_ = true; }
 
     const std::vector<PlayRecord>& Plays() const { return plays_; }
     void Clear() { plays_.clear(); }
+    bool Closed() const { return closed_; }
 
   private:
     std::vector<PlayRecord> plays_;
+    bool closed_ = false;
 };
 
 // Installs a fresh recorder as the audio output and returns it.

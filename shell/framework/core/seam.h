@@ -13,6 +13,8 @@ template <class Interface, class Real> class Seam {
         if (!installed_) installed_ = std::make_shared<Real>();
         return *installed_;
     }
+    // The one in place, nil when none was installed or made yet.
+    Interface* Made() const { return installed_.get(); }
 
   private:
     std::shared_ptr<Interface> installed_;

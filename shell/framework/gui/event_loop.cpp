@@ -1,6 +1,7 @@
 // The event loop, the quit road and the last-resort exception handler.
 #include "shell/framework/gui/event_loop.h"
 
+#include "shell/framework/core/msg_box.h"
 #include "shell/framework/core/runtime.h"
 #include "shell/framework/gui/application.h"
 #include "shell/framework/gui/display_check.h"
@@ -8,6 +9,7 @@
 #include "shell/framework/gui/quit_requests.h"
 #include "shell/framework/gui/window.h"
 #include "shell/framework/gui/window_host.h"
+#include "shell/framework/media/sound.h"
 
 #include <QApplication>
 #include <QThread>
@@ -28,12 +30,24 @@ LoopState& State() {
     return state;
 }
 
-// Kept to the end of the process: windows and other Qt objects may outlive the loop.
+// The application object the framework made (tests bring their own).
+QApplication* own_application = nullptr;
+
 void CreateApplication() {
     static int argc = 1;
     static char* argv[] = {program_invocation_name, nullptr};
-    new QApplication(argc, argv);
+    own_application = new QApplication(argc, argv);
     InstallQtMessageBoxPresenter();
+}
+
+// In order, while Qt still stands: the windows, the sounds with the audio connection,
+// then the application object. Nothing is left for the process's exit to tear down.
+void ReleaseApplication() {
+    ReleaseImplicitWindows();
+    CloseAudioOutput();
+    SetRealMessageBoxPresenter(nullptr); // its boxes need the application
+    delete own_application;
+    own_application = nullptr;
 }
 
 // Runs once the current handler has ended: a posted event can also be delivered by the
@@ -85,13 +99,15 @@ void RuntimeRun() {
     QTimer::singleShot(0, QApplication::instance(), RaiseApplicationOpen);
     QApplication::exec();
     state.running = false;
-    // Windows are destroyed while Qt still stands: at static destruction it is gone.
-    ReleaseImplicitWindows();
+    ReleaseApplication();
 }
 
 void RuntimeUnhandledException(const std::exception_ptr& exception) {
     if (!exception) return;
-    // Escaped from start-up, before the loop made the application: the box needs one.
-    if (!QApplication::instance() && DisplayProblem().empty()) CreateApplication();
+    // Escaped from start-up, before the loop made the application: the box needs one,
+    // released again once the box is closed.
+    const bool made_here = !QApplication::instance() && DisplayProblem().empty();
+    if (made_here) CreateApplication();
     RuntimeDispatch([&exception] { std::rethrow_exception(exception); });
+    if (made_here) ReleaseApplication();
 }

@@ -1,13 +1,13 @@
 #include "shell/framework/media/sound.h"
 
 #include "shell/framework/core/seam.h"
-#include "shell/framework/media/qt_audio_output.h"
+#include "shell/framework/media/pulse_audio_output.h"
 
 #include <algorithm>
 
 namespace {
 // The real output opens no device before its first Play.
-Seam<AudioOutput, QtAudioOutput> audio_output;
+Seam<AudioOutput, PulseAudioOutput> audio_output;
 } // namespace
 
 void InstallAudioOutput(std::shared_ptr<AudioOutput> output) {
@@ -15,6 +15,9 @@ void InstallAudioOutput(std::shared_ptr<AudioOutput> output) {
 }
 AudioOutput& CurrentAudioOutput() {
     return audio_output.Current();
+}
+void CloseAudioOutput() {
+    if (AudioOutput* output = audio_output.Made()) output->Close();
 }
 
 Sound::Sound(std::string name, int32_t sample_rate, int32_t channels, std::vector<int16_t> samples)

@@ -17,10 +17,15 @@ class AudioOutput {
     virtual ~AudioOutput() = default;
     // `gain` is volume/100. Playing a sound that is still playing restarts it.
     virtual void Play(const Sound& sound, double gain) = 0;
+    // Stops every sound and lets go of the audio system; later plays are silent.
+    virtual void Close() {}
 };
 
 void InstallAudioOutput(std::shared_ptr<AudioOutput> output);
 AudioOutput& CurrentAudioOutput();
+// Closes the output in place, if one was made: the event loop's end does it, so that
+// nothing of the audio system is left for the process's exit to tear down.
+void CloseAudioOutput();
 
 class Sound : public Object {
   public:

@@ -10,6 +10,7 @@
 #include "shell/framework/gui/push_button.h"
 #include "shell/framework/gui/window.h"
 #include "tests/support/gui_test.h"
+#include "tests/support/recording_audio_output.h"
 
 #include <QAction>
 #include <QApplication>
@@ -116,6 +117,24 @@ TEST_F(QuitTest, ChoosingTheQuitItemClosesTheWindowFirst) {
     RuntimeRun();
     EXPECT_EQ(events, std::vector<std::string>{"close"});
     EXPECT_EQ(RuntimeExit(), 0);
+}
+
+// The audio system goes with the loop's end, after the window's Close handler (which
+// may still play) and before RuntimeRun returns to the finalizers and the exit.
+TEST_F(QuitTest, TheLoopsEndClosesTheAudioOutputAfterTheWindowHasClosed) {
+    auto audio = InstallRecordingAudioOutput();
+    window->on_close = [&] {
+        events.push_back(audio->Closed() ? "close after the audio" : "close");
+        Quit(0);
+    };
+    app->on_open = [this] {
+        window->Show();
+        Later([] { Quit(0); });
+    };
+    RuntimeRun();
+    EXPECT_EQ(events, std::vector<std::string>{"close"});
+    EXPECT_TRUE(audio->Closed());
+    InstallAudioOutput(nullptr);
 }
 
 TEST_F(QuitTest, QuitOutsideTheLoopOnlyRecordsTheCode) {
