@@ -29,14 +29,15 @@ wait_for() {
     done
 }
 
+# Xvfb picks a free display number itself (-displayfd), so servers started side by side
+# never race for one.
 start_display() {
-    d=90
-    while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-    DISPLAY=":$d"
-    export DISPLAY
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     PIDS="$PIDS $!"
-    wait_for "xdpyinfo" 100 || fail "Xvfb did not start"
+    wait_for 'test -s "$WORK/display"' 100 || fail "Xvfb did not start"
+    DISPLAY=":$(cat "$WORK/display")"
+    export DISPLAY
+    wait_for "xdpyinfo" 100 || fail "Xvfb did not answer"
     openbox >"$WORK/openbox.log" 2>&1 &
     PIDS="$PIDS $!"
     wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" 100 || fail "openbox did not start"

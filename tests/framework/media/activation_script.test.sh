@@ -30,12 +30,12 @@ wait_until() {
 }
 [ -f "$script" ] || fail "no script at $script"
 
-# A display number no other server holds (stale sockets of killed servers included).
-d=120
-while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-export DISPLAY=":$d"
-start Xvfb "$DISPLAY" -screen 0 800x600x24 -nolisten tcp
-wait_until xdpyinfo || fail "Xvfb did not start"
+# Xvfb picks a free display number itself, so servers started side by side never race.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >>"$work/log" 2>&1 &
+pids="$pids $!"
+wait_until test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+wait_until xdpyinfo || fail "Xvfb did not answer"
 mkdir -p "$work/wm-home"
 start env HOME="$work/wm-home" openbox --sm-disable
 wait_until wmctrl -m || fail "openbox did not start"
