@@ -1,7 +1,8 @@
 #pragma once
 // The alarm window as a user meets it: a temporary HOME, the four fakes, the real start-up
-// sequence up to the event loop, and App's Open event. Every test runs in a process of
-// its own, so the runtime's registries start empty each time.
+// sequence up to the event loop, and App's Open event. Under ctest every test runs in a
+// process of its own; run whole, each test's alarm window goes at its end, so that the
+// next test's accessor builds a new one.
 
 #include "alarm_window/window1.h"
 #include "shell/app.h"
@@ -46,6 +47,7 @@ class WindowTest : public GuiTest {
     }
 
     void TearDown() override {
+        ReleaseImplicitWindows();
         GuiTest::TearDown();
         std::filesystem::remove_all(home);
     }
