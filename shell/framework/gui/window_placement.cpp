@@ -8,6 +8,11 @@
 #include <algorithm>
 
 namespace {
+// Wayland tells a client neither where its window is nor lets it choose.
+bool PlacesAreTold() {
+    return !QGuiApplication::platformName().startsWith("wayland");
+}
+
 int64_t Overlap(const QRect& a, const QRect& b) {
     const QRect common = a.intersected(b);
     return static_cast<int64_t>(common.width()) * common.height();
@@ -27,10 +32,12 @@ int Within(int start, int length, int low, int high) {
 } // namespace
 
 QPoint ContentPosition(WindowHost& host) {
+    if (!PlacesAreTold()) return host.asked_position;
     return host.geometry().topLeft() + host.ContentOffset();
 }
 
 void MoveContentTo(WindowHost& host, QPoint position) {
+    host.asked_position = position;
     QRect geometry = host.geometry();
     geometry.moveTopLeft(position - host.ContentOffset());
     host.setGeometry(geometry);
@@ -40,13 +47,14 @@ void PlaceCentred(WindowHost& host) {
     if (host.testAttribute(Qt::WA_Moved)) return; // given a position already
     const QScreen* screen = host.screen();
     if (!screen) return;
-    host.ContentOffset(); // settles the size
+    const QPoint offset = host.ContentOffset(); // settles the size
     QRect geometry = host.geometry();
     geometry.moveCenter(screen->availableGeometry().center());
-    host.setGeometry(geometry);
+    MoveContentTo(host, geometry.topLeft() + offset);
 }
 
 void KeepOnScreen(WindowHost& host) {
+    if (!PlacesAreTold()) return;
     std::vector<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.push_back(screen->availableGeometry());

@@ -9,7 +9,9 @@
 class WindowHost;
 
 // The content area's position: the top-level's client geometry, which round-trips exactly
-// through setGeometry (a move() would creep by the frame), plus the menu bar.
+// through setGeometry (a move() would creep by the frame), plus the menu bar. A Wayland
+// client is never told where its window is: there it is the position last asked for, so a
+// saved place is written back as it was read.
 QPoint ContentPosition(WindowHost& host);
 void MoveContentTo(WindowHost& host, QPoint position);
 
@@ -21,7 +23,7 @@ void PlaceCentred(WindowHost& host);
 // Qt's restoreGeometry rule: a window whose frame is not wholly inside the free area of a
 // screen moves the least distance that puts it wholly inside the free area of the screen
 // it overlaps most, or of the nearest one when it overlaps none. A place saved on a
-// monitor that is gone never hides the alarm.
+// monitor that is gone never hides the alarm. On Wayland the compositor places windows.
 void KeepOnScreen(WindowHost& host);
 
 // The rule itself: where the frame's top-left corner goes among the screens' free areas.
