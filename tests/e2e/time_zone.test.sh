@@ -68,7 +68,7 @@ wait_rings 1 10 || fail "no start-up ring"
 sleep 6 # a tick or more in Tokyo's 7:00
 [ "$(rings)" = 1 ] || fail "rang in Tokyo's 7:00 minute: $(rings) rings"
 set_zone Vladivostok
-wait_rings 4 15 || fail "rings in 15 s after the zone changed: $(($(rings) - 1))"
+wait_rings 4 15 || fail "rings in 15 s after the zone changed, after the start-up one: $(($(rings) - 1))"
 stop_recording
 quit_app
 
@@ -83,7 +83,7 @@ start_app "2026-12-10 06:59:45"
 unset TZ
 wait_rings 1 10 || fail "TZ set: no start-up ring"
 set_zone Vladivostok
-wait_rings 3 25 || fail "TZ set: rings by Tokyo's 7:00:10: $(($(rings) - 1))"
+wait_rings 3 25 || fail "TZ set: rings at Tokyo's 7:00 after the start-up one: $(($(rings) - 1))"
 stop_recording
 quit_app
 
