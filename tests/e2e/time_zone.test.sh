@@ -15,7 +15,7 @@ fi
 
 PACKAGE=$1
 HERE=$(cd "$(dirname "$0")" && pwd)
-WORK=$(mktemp -d /tmp/dorvane2-tz.XXXXXX)
+WORK=$(mktemp -d -t dorvane2-tz.XXXXXX)
 . "$HERE/desktop.sh"
 
 unset TZ # a desktop session: the zone comes from /etc/localtime

@@ -15,7 +15,7 @@ LocalTime SystemClock::Now() const {
 LocalTime ToLocalTime(int64_t seconds) {
     // localtime_r keeps the zone glibc read first; tzset looks again, so a change of TZ or
     // of /etc/localtime (the desktop's zone set anew, a laptop that travelled) shows at
-    // once. It re-reads the zone file only when its inode or mtime changed: a stat a call.
+    // once. It re-reads the zone file only when its inode or mtime changed, else costs a stat.
     tzset();
     const std::time_t time = seconds;
     std::tm local{};
