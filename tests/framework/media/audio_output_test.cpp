@@ -2,9 +2,8 @@
 // PulseAudio server of the test's own with a null sink whose monitor the test records.
 #include "shell/framework/media/pulse_audio_output.h"
 #include "shell/framework/media/sound.h"
-#include "tests/support/child_process.h"
+#include "tests/support/pulse_audio_server.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <cmath>
@@ -25,134 +24,22 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-struct TempDir {
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "dorvane2-audio-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
-// For the event loops some tests run while a sound plays; the output itself needs none.
-struct Application {
-    int argc = 1;
-    char name[18] = "audio_output_test";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
-};
-
-// The real output plays only while the event loop runs.
-void RunEventLoop(std::chrono::milliseconds time) {
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-double SumOfSquares(const std::vector<int16_t>& samples) {
-    double sum = 0;
-    for (int16_t s : samples)
-        sum += double(s) * s;
-    return sum;
-}
-
-// A steady 1 kHz tone: its energy grows with the time heard, unlike a bell's.
-std::vector<int16_t> Tone(std::chrono::milliseconds length) {
-    std::vector<int16_t> tone(static_cast<size_t>(44100 * length.count() / 1000));
-    for (size_t i = 0; i < tone.size(); ++i)
-        tone[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 1000.0 * i / 44100));
-    return tone;
-}
-
 std::shared_ptr<Sound> BuiltSound(const std::string& name) {
     return DecodeSoundFile((fs::path(PACKAGE_DIR) / "Resources" / (name + ".aiff")).string());
 }
-
-// pulseaudio in the foreground, writing nothing outside `dir`.
-class PulseAudioServer {
-  public:
-    // Without a sink the server has no device to play on.
-    explicit PulseAudioServer(const fs::path& dir, bool with_sink = true)
-        : dir_(dir), socket_(dir / "pulse.sock"),
-          process_(Arguments(socket_, with_sink), Environment(),
-                   (dir / "pulseaudio.log").string()) {}
-
-    std::string Log() const {
-        std::ifstream in(dir_ / "pulseaudio.log");
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-    bool WaitUntilReady() const {
-        return WaitFor([this] { return fs::exists(socket_); }, 10s);
-    }
-    // Points this process and its children at the server.
-    std::vector<std::string> Environment() const {
-        return {"PULSE_SERVER=unix:" + socket_.string(), "HOME=" + dir_.string(),
-                "XDG_RUNTIME_DIR=" + dir_.string()};
-    }
-    void UseInThisProcess() const {
-        for (const std::string& entry : Environment()) {
-            const size_t equals = entry.find('=');
-            setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
-        }
-    }
-
-    // The monitor's samples while `play` runs and then `settle` lets its sound die away
-    // (by default the event loop runs for 1.5 s).
-    std::vector<int16_t> Record(
-        const std::function<void()>& play,
-        const std::function<void(const fs::path&)>& settle = [](const fs::path&) {
-            RunEventLoop(1500ms);
-        }) const {
-        const fs::path file = dir_ / "recording.raw";
-        ChildProcess parec({"parec", "-d", "nullsink.monitor", "--raw", "--format=s16le",
-                            "--rate=44100", "--channels=1", "--latency-msec=20"},
-                           Environment(), file.string());
-        // The monitor delivers silence as soon as parec is connected.
-        EXPECT_TRUE(WaitFor([&] { return fs::exists(file) && fs::file_size(file) > 0; }, 5s));
-        play();
-        settle(file);
-        parec.Stop(SIGINT);
-        return Samples(file);
-    }
-    static std::vector<int16_t> Samples(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        std::vector<int16_t> samples(bytes.size() / 2);
-        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-        return samples;
-    }
-
-  private:
-    static std::vector<std::string> Arguments(const fs::path& socket, bool with_sink) {
-        std::vector<std::string> arguments = {
-            "pulseaudio",
-            "-n",
-            "--daemonize=no",
-            "--exit-idle-time=-1",
-            "--disallow-exit",
-            "-L",
-            "module-native-protocol-unix auth-anonymous=1 socket=" + socket.string()};
-        if (with_sink)
-            arguments.insert(arguments.end(),
-                             {"-L", "module-null-sink sink_name=nullsink rate=44100 channels=1"});
-        return arguments;
-    }
-    fs::path dir_, socket_;
-    ChildProcess process_;
-};
 
 // A PulseAudio server of the test's own; the output closes before the server goes.
 class RealAudioOutputOnServer : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(server.WaitUntilReady()) << "pulseaudio did not start:\n" << server.Log();
-        server.UseInThisProcess();
         application.emplace();
     }
     void TearDown() override { InstallAudioOutput(nullptr); }
     TempDir dir;
     PulseAudioServer server{dir.path};
-    std::optional<Application> application;
+    ScopedEnvironment environment{server.Environment()};
+    std::optional<CoreApplication> application;
 };
 
 TEST_F(RealAudioOutputOnServer, PlaysThroughTheAudioServerWithALinearVolume) {
@@ -231,33 +118,6 @@ TEST_F(RealAudioOutputOnServer, AfterCloseNothingPlaysAndASoundMayGoAtAnyTime) {
     EXPECT_EQ(SumOfSquares(recorded), 0);
 }
 
-// Standard error, into a file that can be read while it is written (the audio thread
-// reports a failed connection on its own time).
-class StderrFile {
-  public:
-    StderrFile() : path_(dir_.path / "stderr") {
-        std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
-        const int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(file, STDERR_FILENO);
-        close(file);
-    }
-    ~StderrFile() {
-        std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);
-        close(saved_);
-    }
-    std::string Text() const {
-        std::ifstream in(path_);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-
-  private:
-    TempDir dir_;
-    fs::path path_;
-    int saved_ = -1;
-};
-
 // A server that takes the connection and never answers.
 class SilentServer {
   public:
@@ -293,9 +153,9 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
             deviceless.emplace(dir.path, false);
             ASSERT_TRUE(deviceless->WaitUntilReady()) << deviceless->Log();
         }
-        setenv("PULSE_SERVER", ("unix:" + socket.string()).c_str(), 1);
-        setenv("HOME", dir.path.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", dir.path.c_str(), 1);
+        const ScopedEnvironment environment({"PULSE_SERVER=unix:" + socket.string(),
+                                             "HOME=" + dir.path.string(),
+                                             "XDG_RUNTIME_DIR=" + dir.path.string()});
         const Sound sound("Beep", 44100, 1, Tone(200ms));
 
         StderrFile said;
