@@ -17,6 +17,7 @@
 #include <optional>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -181,5 +182,51 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
         EXPECT_EQ(text.find(line, first + 1), std::string::npos) << text;
         InstallAudioOutput(nullptr);
     }
+}
+// Where no server runs, the output starts none of its own: a desktop starts its server
+// with the session, and starting one would hold up the sound thread. Checked as an
+// ordinary user in a child process (the client library never starts one for root) whose
+// client configuration asks for servers to be started, as it does where no systemd runs.
+TEST(RealAudioOutput, StartsNoAudioServerOfItsOwn) {
+    TempDir dir;
+    const fs::path home = dir.path / "home", runtime = dir.path / "run";
+    fs::create_directories(home);
+    fs::create_directories(runtime);
+    constexpr uid_t kNobody = 65534;
+    if (getuid() == 0) {
+        fs::permissions(dir.path,
+                        fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        ASSERT_EQ(chown(home.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(runtime.c_str(), kNobody, kNobody), 0);
+    }
+    const fs::path config = dir.path / "client.conf";
+    std::ofstream(config) << "autospawn = yes\n";
+    const fs::path socket = runtime / "pulse" / "native";
+    const pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setenv("PULSE_CLIENTCONFIG", config.c_str(), 1);
+        unsetenv("PULSE_SERVER");
+        const Sound sound("Beep", 44100, 1, Tone(200ms));
+        PulseAudioOutput output;
+        output.Play(sound, 1.0);
+        // A server started for the output would make its socket within this time.
+        const bool started = WaitFor([&] { return fs::exists(socket); }, 3s);
+        output.Close();
+        _exit(started ? 1 : 0);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    // A server that was started anyway goes with the test.
+    const fs::path pid_path = runtime / "pulse" / "pid";
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 1)
+        WaitFor([&] { return fs::exists(pid_path); }, 2s);
+    std::ifstream pid_file(pid_path);
+    if (pid_t server = 0; pid_file >> server) kill(server, SIGKILL);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: a server was started; 2: no ordinary user";
 }
 } // namespace
