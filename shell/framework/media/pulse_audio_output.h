@@ -30,7 +30,7 @@ class PulseAudioOutput : public AudioOutput {
     static constexpr int kIdleCorkMs = 3000;
     // The latency each stream asks for: the server's mixing step, and so the spread of
     // when a sound starts.
-    static constexpr int kLatencyMs = 10;
+    static constexpr int kLatencyMs = 5;
 
     PulseAudioOutput();
     ~PulseAudioOutput() override;
