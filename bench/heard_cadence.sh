@@ -87,12 +87,16 @@ print(line)
 if verbose:
     print("  spacing:", " ".join(f"{s:.1f}" for s in spacing))
 try:
-    origin = int(open(sys.argv[3] + ".clock").read()) / 1000
+    clock = [tuple(map(int, line.split())) for line in open(sys.argv[3] + ".clock")]
     ticks = [int(line) / 1000 for line in open(sys.argv[3] + ".ticks")][:n]
 except (OSError, ValueError):
     sys.exit()
+def origin(ms):  # the time of the first sample, by the reads of the next 100 ms
+    frame = ms * 44.1
+    near = sorted(o for f, o in clock if frame <= f <= frame + 4410)
+    return near[len(near) // 2] / 1000 if near else float("nan")
 if len(ticks) == n:
-    delay = [origin + t - tick for t, tick in zip(onsets, ticks)]
+    delay = [origin(t) + t - tick for t, tick in zip(onsets, ticks)]
     print(f"  delay from tick to sound: mean {sum(delay) / n:.1f} ms, min {min(delay):.1f},"
           f" max {max(delay):.1f}")
     if verbose:

@@ -2,11 +2,13 @@
 // tick to sound: heard_cadence.sh runs it in place of parec.
 //   bench_heard_clock SCRIPT OUT
 // Writes OUT.raw (s16le mono 44.1 kHz, as parec does), then, when ended by SIGINT or
-// SIGTERM, OUT.clock: the monotonic time in microseconds of the recording's first sample,
-// the median over every read of now minus the recording's stream time (the server's
-// timing of what it has captured), and OUT.ticks: the monotonic time of every open of
-// SCRIPT, the activation script, which the program runs right at each ring tick.
-#include <algorithm>
+// SIGTERM, OUT.clock: a line a read, the frames recorded so far and the monotonic time in
+// microseconds the recording's first sample had by the server's timing of what it has
+// captured (now minus the stream time), and OUT.ticks: the monotonic time of every open
+// of SCRIPT, the activation script, which the program runs right at each ring tick.
+// The times hold near each read: where PulseAudio rewinds the null sink to play a write
+// at once, its monitor has already sent what it mixed before, so the recording gains a
+// few samples.
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -31,7 +33,8 @@ int64_t NowUs() {
 
 struct Recording {
     FILE* raw = nullptr;
-    std::vector<int64_t> origins; // now minus stream time, one a read
+    int64_t frames = 0;
+    std::vector<std::pair<int64_t, int64_t>> origins; // frames so far, now minus stream time
 };
 
 void OnRead(pa_stream* stream, size_t, void* data) {
@@ -41,11 +44,12 @@ void OnRead(pa_stream* stream, size_t, void* data) {
     while (pa_stream_readable_size(stream) > 0 && pa_stream_peek(stream, &bytes, &length) == 0) {
         if (length == 0) break;
         if (bytes) std::fwrite(bytes, 1, length, recording.raw);
+        recording.frames += static_cast<int64_t>(length / pa_frame_size(&kSpec));
         pa_stream_drop(stream);
     }
     pa_usec_t time = 0;
     if (pa_stream_get_time(stream, &time) == 0)
-        recording.origins.push_back(NowUs() - static_cast<int64_t>(time));
+        recording.origins.emplace_back(recording.frames, NowUs() - static_cast<int64_t>(time));
 }
 
 // The monotonic time of every open of `script`, until stopped.
@@ -118,11 +122,9 @@ int main(int argc, char** argv) {
     watcher.join();
 
     if (FILE* clock = std::fopen((out + ".clock").c_str(), "w")) {
-        std::vector<int64_t>& origins = recording.origins;
-        if (!origins.empty()) {
-            std::nth_element(origins.begin(), origins.begin() + origins.size() / 2, origins.end());
-            std::fprintf(clock, "%lld\n", static_cast<long long>(origins[origins.size() / 2]));
-        }
+        for (const auto& [frames, origin] : recording.origins)
+            std::fprintf(clock, "%lld %lld\n", static_cast<long long>(frames),
+                         static_cast<long long>(origin));
         std::fclose(clock);
     }
     if (FILE* ticks = std::fopen((out + ".ticks").c_str(), "w")) {

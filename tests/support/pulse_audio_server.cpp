@@ -147,7 +147,7 @@ std::vector<int16_t> PulseAudioServer::Samples(const fs::path& file) {
 
 std::string PulseAudioServer::Pactl(const std::string& arguments) const {
     const std::string command =
-        "PULSE_SERVER='unix:" + socket_.string() + "' pactl " + arguments + " 2>&1";
+        "LC_ALL=C PULSE_SERVER='unix:" + socket_.string() + "' pactl " + arguments + " 2>&1";
     std::string text;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
