@@ -1,5 +1,6 @@
 #include "shell/framework/media/pulse_audio_output.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <pulse/pulseaudio.h>
@@ -12,6 +13,7 @@ struct PulseAudioOutput::Voice {
     pa_sample_spec spec{};
     pa_usec_t length_us = 0;
     std::vector<int16_t> waiting;
+    pa_usec_t start_at_us = 0; // when the waiting play is to start, on pa_rtclock_now()
     pa_stream* stream = nullptr;
     bool corked = true;
     pa_time_event* idle = nullptr;
@@ -61,7 +63,7 @@ PulseAudioOutput::~PulseAudioOutput() {
     Close();
 }
 
-void PulseAudioOutput::Play(const Sound& sound, double gain) {
+void PulseAudioOutput::Play(const Sound& sound, double gain, int32_t delay_ms) {
     if (closed_ || sound.Samples().empty()) return;
     const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<uint32_t>(sound.SampleRate()),
                               static_cast<uint8_t>(sound.Channels())};
@@ -81,6 +83,7 @@ void PulseAudioOutput::Play(const Sound& sound, double gain) {
     voice->length_us = pa_bytes_to_usec(samples.size() * sizeof(int16_t), &spec);
     // A play not started yet gives way to this one, as a sound still playing does.
     voice->waiting = std::move(samples);
+    voice->start_at_us = pa_rtclock_now() + std::max(delay_ms, 0) * PA_USEC_PER_MSEC;
     if (!Usable(context_)) {
         Connect();
     } else if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
@@ -216,18 +219,18 @@ void PulseAudioOutput::OnStreamState(pa_stream* stream, void* data) {
     }
 }
 
-// The whole sound in one write, from where the server is reading: it replaces what is
-// left of the last play. The server's buffer holds all of it, so nothing here has to keep
-// feeding it.
+// The whole sound in one write, placed from where the server is reading by the time left
+// until its start (silence until then): it replaces what is left of the last play from
+// there. The server's buffer holds all of it, so nothing here has to keep feeding it.
 void PulseAudioOutput::Write(Voice& voice) {
+    const pa_usec_t now_us = pa_rtclock_now();
+    const pa_usec_t wait_us = voice.start_at_us > now_us ? voice.start_at_us - now_us : 0;
     pa_stream_write(voice.stream, voice.waiting.data(), voice.waiting.size() * sizeof(int16_t),
-                    nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
+                    nullptr, static_cast<int64_t>(pa_usec_to_bytes(wait_us, &voice.spec)),
+                    PA_SEEK_RELATIVE_ON_READ);
     voice.waiting = {};
-    if (voice.corked) {
-        pa_operation_unref(pa_stream_cork(voice.stream, 0, nullptr, nullptr));
-        voice.corked = false;
-    }
-    const pa_usec_t cork_at = pa_rtclock_now() + voice.length_us + kIdleCorkMs * PA_USEC_PER_MSEC;
+    if (voice.corked) Cork(voice, false);
+    const pa_usec_t cork_at = now_us + wait_us + voice.length_us + kIdleCorkMs * PA_USEC_PER_MSEC;
     if (voice.idle) {
         pa_context_rttime_restart(context_, voice.idle, cork_at);
         return;
@@ -238,10 +241,15 @@ void PulseAudioOutput::Write(Voice& voice) {
             auto& voice = *static_cast<Voice*>(data);
             api->time_free(event);
             voice.idle = nullptr;
-            pa_operation_unref(pa_stream_cork(voice.stream, 1, nullptr, nullptr));
-            voice.corked = true;
+            Cork(voice, true);
         },
         &voice);
+}
+
+void PulseAudioOutput::Cork(Voice& voice, bool corked) {
+    if (pa_operation* operation = pa_stream_cork(voice.stream, corked, nullptr, nullptr))
+        pa_operation_unref(operation);
+    voice.corked = corked;
 }
 
 // The voice's stream has gone (or cannot be made): the voice goes too.

@@ -5,10 +5,11 @@
 // connects to the server before the first Play.
 //
 // Each sound keeps one playback stream for the whole connection: a ring is one write
-// into a stream that is already running, so it sounds a constant delay after Play (a new
-// stream a ring started up to 20 ms off). The stream asks for a short latency, so the
-// server mixes it in small steps, and is corked once the sound has been idle a while, so
-// an idle alarm keeps no sound device busy.
+// into a stream that is already running (a new stream a ring started up to 20 ms off),
+// placed in the stream the asked delay ahead of where the server reads, so it sounds
+// when asked, whenever the UI thread got to Play. The stream asks for a short latency,
+// so the server mixes it in small steps, and is corked once the sound has been idle a
+// while, so an idle alarm keeps no sound device busy.
 
 #include "shell/framework/media/sound.h"
 
@@ -37,7 +38,7 @@ class PulseAudioOutput : public AudioOutput {
     PulseAudioOutput(const PulseAudioOutput&) = delete;
     PulseAudioOutput& operator=(const PulseAudioOutput&) = delete;
 
-    void Play(const Sound& sound, double gain) override;
+    void Play(const Sound& sound, double gain, int32_t delay_ms) override;
     void Close() override;
 
   private:
@@ -47,6 +48,7 @@ class PulseAudioOutput : public AudioOutput {
     void Connect();
     void Open(Voice& voice);
     void Write(Voice& voice);
+    static void Cork(Voice& voice, bool corked);
     void Drop(Voice& voice);
     void DropVoices();
     void CancelDeadline();

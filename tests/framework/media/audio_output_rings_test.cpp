@@ -32,7 +32,7 @@ void Ring(
     AudioOutput& output, const Sound& sound, int count,
     const std::function<void()>& while_playing = [] {}) {
     for (int i = 0; i < count; ++i) {
-        output.Play(sound, 1.0);
+        output.Play(sound, 1.0, 0);
         RunEventLoop(100ms);
         while_playing();
         RunEventLoop(300ms);
@@ -81,7 +81,7 @@ TEST_F(RealAudioOutputRinging, RepeatedPlaysOfOneSoundShareOneStreamThatIsCorked
         << server->Pactl("list sink-inputs");
 
     // Corked, it plays again at the next ring, in the same stream.
-    const std::vector<int16_t> again = server->Record([&] { output.Play(beep, 1.0); });
+    const std::vector<int16_t> again = server->Record([&] { output.Play(beep, 1.0, 0); });
     EXPECT_NEAR(SumOfSquares(again) / SumOfSquares(beep.Samples()), 1, 0.15);
     EXPECT_EQ(SinkInputs(*server).begin()->first, *streams.begin());
 }
@@ -93,9 +93,9 @@ TEST_F(RealAudioOutputRinging, ASecondPlayOfASoundStillPlayingStartsItAgain) {
     InstallAudioOutput(nullptr); // a fresh real output
     AudioOutput& output = CurrentAudioOutput();
     const std::vector<int16_t> recorded = server->Record([&] {
-        output.Play(tone, 1.0);
+        output.Play(tone, 1.0, 0);
         RunEventLoop(400ms);
-        output.Play(tone, 1.0);
+        output.Play(tone, 1.0, 0);
     });
     // 0.4 of the first play and all of the second; 2 if they were mixed, 1 if the second
     // were dropped.

@@ -49,8 +49,8 @@ TEST_F(RealAudioOutputOnServer, PlaysThroughTheAudioServerWithALinearVolume) {
 
     InstallAudioOutput(nullptr); // a fresh real output
     AudioOutput& output = CurrentAudioOutput();
-    const std::vector<int16_t> soft = server.Record([&] { output.Play(*glass, 0.2); });
-    const std::vector<int16_t> loud = server.Record([&] { output.Play(*glass, 1.0); });
+    const std::vector<int16_t> soft = server.Record([&] { output.Play(*glass, 0.2, 0); });
+    const std::vector<int16_t> loud = server.Record([&] { output.Play(*glass, 1.0, 0); });
 
     // Levels over the sound's own length: the capture's silences drop out of the sums.
     const double frames = static_cast<double>(glass->Samples().size());
@@ -75,7 +75,7 @@ TEST_F(RealAudioOutputOnServer, EveryRepeatedPlayOfOneSoundIsHeard) {
     constexpr int kPlays = 8;
     const std::vector<int16_t> recorded = server.Record([&] {
         for (int i = 0; i < kPlays; ++i)
-            QTimer::singleShot(i * 400ms, [&] { output.Play(beep, 1.0); });
+            QTimer::singleShot(i * 400ms, [&] { output.Play(beep, 1.0, 0); });
         RunEventLoop(kPlays * 400ms);
     });
 
@@ -94,7 +94,7 @@ TEST_F(RealAudioOutputOnServer, ASoundHandedOverIsHeardWholeWhileTheUiThreadIsBl
     AudioOutput& output = CurrentAudioOutput();
     const std::vector<int16_t> recorded = server.Record(
         [&] {
-            output.Play(sound, 1.0);
+            output.Play(sound, 1.0, 0);
             std::this_thread::sleep_for(1500ms); // the UI thread, blocked
         },
         [&](const fs::path& file) { // still blocked until the tone is in or time is up
@@ -110,10 +110,10 @@ TEST_F(RealAudioOutputOnServer, AfterCloseNothingPlaysAndASoundMayGoAtAnyTime) {
     auto sound = std::make_shared<Sound>("Tone", 44100, 1, Tone(1000ms));
     InstallAudioOutput(nullptr); // a fresh real output
     AudioOutput& output = CurrentAudioOutput();
-    output.Play(*sound, 1.0);
+    output.Play(*sound, 1.0, 0);
     output.Close(); // stops the tone at once
     const std::vector<int16_t> recorded = server.Record([&] {
-        output.Play(*sound, 1.0);
+        output.Play(*sound, 1.0, 0);
         sound.reset();
     });
     EXPECT_EQ(SumOfSquares(recorded), 0);
@@ -163,8 +163,8 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
         InstallAudioOutput(nullptr); // a fresh real output
         AudioOutput& output = CurrentAudioOutput();
         const auto before = std::chrono::steady_clock::now();
-        output.Play(sound, 1.0);
-        output.Play(sound, 0.2);
+        output.Play(sound, 1.0, 0);
+        output.Play(sound, 0.2, 0);
         EXPECT_LT(std::chrono::steady_clock::now() - before,
                   std::chrono::milliseconds(PulseAudioOutput::kConnectLimitMs / 4))
             << "Play waited for the server";
@@ -172,7 +172,7 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
         EXPECT_TRUE(WaitFor([&] { return said.Text().find(line) != std::string::npos; },
                             std::chrono::milliseconds(PulseAudioOutput::kConnectLimitMs) + 3s))
             << said.Text();
-        output.Play(sound, 1.0); // tries again, in case the server is back
+        output.Play(sound, 1.0, 0); // tries again, in case the server is back
         std::this_thread::sleep_for(200ms);
         output.Close();
         const std::string text = said.Text();
@@ -211,7 +211,7 @@ TEST(RealAudioOutput, StartsNoAudioServerOfItsOwn) {
         unsetenv("PULSE_SERVER");
         const Sound sound("Beep", 44100, 1, Tone(200ms));
         PulseAudioOutput output;
-        output.Play(sound, 1.0);
+        output.Play(sound, 1.0, 0);
         // A server started for the output would make its socket within this time.
         const bool started = WaitFor([&] { return fs::exists(socket); }, 3s);
         output.Close();
