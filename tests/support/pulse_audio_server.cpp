@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -100,14 +101,31 @@ std::vector<std::string> ServerArguments(const fs::path& socket, bool with_sink)
 
 std::vector<std::string> ClientEnvironment(const fs::path& dir, const fs::path& socket) {
     return {"PULSE_SERVER=unix:" + socket.string(), "HOME=" + dir.string(),
-            "XDG_RUNTIME_DIR=" + dir.string()};
+            "XDG_RUNTIME_DIR=" + dir.string(),
+            "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (dir / "bus").string()};
 }
 } // namespace
 
-PulseAudioServer::PulseAudioServer(const fs::path& dir, bool with_sink)
-    : dir_(dir), socket_(dir / "pulse.sock"),
-      process_(ServerArguments(socket_, with_sink), ClientEnvironment(dir_, socket_),
-               (dir / "pulseaudio.log").string()) {}
+PulseAudioServer::PulseAudioServer(const fs::path& dir, bool with_sink, Kind kind)
+    : dir_(dir), socket_(kind == Kind::kPipeWire ? dir / "pulse" / "native" : dir / "pulse.sock"),
+      kind_(kind) {
+    const std::vector<std::string> environment = ClientEnvironment(dir_, socket_);
+    const std::string log = (dir / "pulseaudio.log").string();
+    if (kind == Kind::kPulseAudio) {
+        processes_.push_back(
+            std::make_unique<ChildProcess>(ServerArguments(socket_, with_sink), environment, log));
+        return;
+    }
+    processes_.push_back(std::make_unique<ChildProcess>(
+        std::vector<std::string>{"dbus-daemon", "--session", "--nofork",
+                                 "--address=unix:path=" + (dir / "bus").string()},
+        environment, (dir / "dbus.log").string()));
+    WaitFor([&] { return fs::exists(dir / "bus"); }, 10s);
+    for (const char* program : {"pipewire", "wireplumber", "pipewire-pulse"})
+        processes_.push_back(
+            std::make_unique<ChildProcess>(std::vector<std::string>{program}, environment,
+                                           (dir / (std::string(program) + ".log")).string()));
+}
 
 std::string PulseAudioServer::Log() const {
     std::ifstream in(dir_ / "pulseaudio.log");
@@ -115,7 +133,15 @@ std::string PulseAudioServer::Log() const {
 }
 
 bool PulseAudioServer::WaitUntilReady() const {
-    return WaitFor([this] { return fs::exists(socket_); }, 10s);
+    if (!WaitFor([this] { return fs::exists(socket_); }, 10s)) return false;
+    if (kind_ == Kind::kPulseAudio) return true;
+    Pactl("load-module module-null-sink sink_name=nullsink rate=44100 channels=1");
+    Pactl("set-default-sink nullsink");
+    return WaitFor(
+        [this] {
+            return Pactl("list short sources").find("nullsink.monitor") != std::string::npos;
+        },
+        10s);
 }
 
 std::vector<std::string> PulseAudioServer::Environment() const {

@@ -68,11 +68,14 @@ double SumOfSquares(const std::vector<int16_t>& samples);
 // A steady 1 kHz tone at 44.1 kHz: its energy grows with the time heard, unlike a bell's.
 std::vector<int16_t> Tone(std::chrono::milliseconds length);
 
-// pulseaudio in the foreground, writing nothing outside `dir`.
+// pulseaudio in the foreground, or PipeWire with its PulseAudio service on a session bus
+// of its own, writing nothing outside `dir`.
 class PulseAudioServer {
   public:
+    enum class Kind { kPulseAudio, kPipeWire };
     // Without a sink the server has no device to play on.
-    explicit PulseAudioServer(const std::filesystem::path& dir, bool with_sink = true);
+    explicit PulseAudioServer(const std::filesystem::path& dir, bool with_sink = true,
+                              Kind kind = Kind::kPulseAudio);
 
     std::string Log() const;
     bool WaitUntilReady() const;
@@ -93,5 +96,6 @@ class PulseAudioServer {
 
   private:
     std::filesystem::path dir_, socket_;
-    ChildProcess process_;
+    Kind kind_;
+    std::vector<std::unique_ptr<ChildProcess>> processes_;
 };

@@ -219,15 +219,18 @@ void PulseAudioOutput::OnStreamState(pa_stream* stream, void* data) {
     }
 }
 
-// The whole sound in one write, placed from where the server is reading by the time left
-// until its start (silence until then): it replaces what is left of the last play from
-// there. The server's buffer holds all of it, so nothing here has to keep feeding it.
+// The whole sound in one write from where the server is reading, after silence for the
+// time left until its start: it replaces what is left of the last play from there. The
+// silence is written, not skipped: PipeWire plays a skipped stretch as whatever its
+// buffer held there before (an old ring, once the buffer has gone round). The server's
+// buffer holds all of it, so nothing here has to keep feeding it.
 void PulseAudioOutput::Write(Voice& voice) {
     const pa_usec_t now_us = pa_rtclock_now();
     const pa_usec_t wait_us = voice.start_at_us > now_us ? voice.start_at_us - now_us : 0;
+    const size_t silence = pa_usec_to_bytes(wait_us, &voice.spec) / sizeof(int16_t);
+    voice.waiting.insert(voice.waiting.begin(), silence, 0);
     pa_stream_write(voice.stream, voice.waiting.data(), voice.waiting.size() * sizeof(int16_t),
-                    nullptr, static_cast<int64_t>(pa_usec_to_bytes(wait_us, &voice.spec)),
-                    PA_SEEK_RELATIVE_ON_READ);
+                    nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
     voice.waiting = {};
     if (voice.corked) Cork(voice, false);
     const pa_usec_t cork_at = now_us + wait_us + voice.length_us + kIdleCorkMs * PA_USEC_PER_MSEC;

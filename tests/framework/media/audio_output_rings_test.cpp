@@ -5,6 +5,7 @@
 #include "tests/support/pulse_audio_server.h"
 
 #include <QTimer>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -127,5 +128,39 @@ TEST_F(RealAudioOutputRinging, AServerThatGoesAwayAndComesBackWhileRingingIsHear
     ASSERT_TRUE(server->WaitUntilReady()) << server->Log();
     const std::vector<int16_t> after = server->Record([&] { Ring(output, beep, 4); });
     EXPECT_NEAR(SumOfSquares(after) / one, 4, 0.6) << "rings heard after the server came back";
+}
+// A ring waits for its start in its stream, after what the server has yet to play. On
+// PipeWire a stretch skipped in a stream plays as whatever the server's buffer held there
+// before: once that buffer had gone round, every ring began with a piece of an old one.
+TEST(RealAudioOutputOnPipeWire, TheWaitBeforeARingIsSilentAfterTheServersBufferWentRound) {
+    TempDir dir;
+    PulseAudioServer server(dir.path, true, PulseAudioServer::Kind::kPipeWire);
+    ASSERT_TRUE(server.WaitUntilReady()) << server.Log();
+    const ScopedEnvironment environment(server.Environment());
+    CoreApplication application;
+    // 3 MB a second of stream: the server's 4 MB buffer goes round within a few rings.
+    constexpr int kRate = 192000, kChannels = 6, kRings = 12;
+    std::vector<int16_t> samples(kRate / 5 * kChannels); // 200 ms
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>(
+            8000 * std::sin(2 * M_PI * 1000.0 * double(i / kChannels) / kRate));
+    const Sound burst("Burst", kRate, kChannels, samples);
+
+    InstallAudioOutput(nullptr); // a fresh real output
+    AudioOutput& output = CurrentAudioOutput();
+    const std::vector<int16_t> recorded = server.Record([&] {
+        for (int i = 0; i < kRings; ++i) {
+            output.Play(burst, 1.0, 100);
+            RunEventLoop(400ms);
+        }
+    });
+    // How long something was heard, in 10 ms steps: each ring's 200 ms and no more.
+    int sounding_ms = 0;
+    for (size_t at = 0; at + 441 <= recorded.size(); at += 441) {
+        const std::vector<int16_t> step(recorded.begin() + at, recorded.begin() + at + 441);
+        if (SumOfSquares(step) / 441 > 200.0 * 200.0) sounding_ms += 10;
+    }
+    EXPECT_NEAR(sounding_ms, kRings * 200, kRings * 200 / 8);
+    InstallAudioOutput(nullptr);
 }
 } // namespace
