@@ -22,7 +22,7 @@ constexpr int kRings = 60;
 
 class TimedOutput : public AudioOutput {
   public:
-    void Play(const Sound&, double) override {
+    void Play(const Sound&, double, int32_t) override {
         plays.push_back(std::chrono::steady_clock::now());
         // The start-up ring, then the rings.
         if (static_cast<int>(plays.size()) == kRings + 1) Quit(0);

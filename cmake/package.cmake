@@ -43,8 +43,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_STRIP_FILES ON)
 # Libraries come from dpkg-shlibdeps; these are what runs besides them: the Japanese face
-# and the activation script's xdotool (its sh and pidof are essential).
+# and the activation script's wmctrl and xdotool (its sh and pidof are essential).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${PACKAGE_INSTALL_DIR}/Frameworks)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, xdotool")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, wmctrl, xdotool")
 include(CPack)

@@ -41,6 +41,7 @@ TEST_F(EngineTest, TheOpenStartsMeasuringAfterOneLoudStartUpRingWithoutHint) {
     ASSERT_EQ(Plays().size(), 1u);
     EXPECT_EQ(Plays()[0].sound, "Glass");
     EXPECT_EQ(Plays()[0].volume, 100);
+    EXPECT_EQ(Plays()[0].delay_ms, 0) << "played by the Open, at once";
     EXPECT_TRUE(W().StaticText_comment()->Text().empty());
     EXPECT_TRUE(IsMeasuring());
     EXPECT_EQ(W().StaticText3()->Text(), "計測中...");
@@ -165,6 +166,8 @@ TEST_F(EngineTest, TenSoftRingsWithTheHintThenLoudOnesWhileTheAlarmMinuteTicksGo
         EXPECT_EQ(Rings()[i].sound, "Glass");
         EXPECT_EQ(Rings()[i].time_ms, 11000 + 1000 * int64_t(i));
         EXPECT_EQ(Rings()[i].volume, i < 10 ? 20 : 100) << "ring " << i + 1;
+        // Played by the ring tick: the same time after each tick, whatever came before.
+        EXPECT_EQ(Rings()[i].delay_ms, Sound::kAfterTimerMs) << "ring " << i + 1;
     }
     EXPECT_EQ(W().StaticText_comment()->Text(), kHint) << "a loud ring leaves the hint";
     ASSERT_EQ(scripts->Runs().size(), 13u);
@@ -346,6 +349,7 @@ TEST_F(EngineTest, APreviewWhileRingingMakesTheFollowingRingsLoud) {
     ASSERT_EQ(Rings().size(), 4u);
     EXPECT_EQ(Rings()[3].volume, 100);
     EXPECT_EQ(Rings()[3].time_ms, 13000);
+    EXPECT_EQ(Rings()[3].delay_ms, 0) << "a preview plays at once";
     Advance(2000);
     ASSERT_EQ(Rings().size(), 6u);
     EXPECT_EQ(Rings()[4].volume, 100);

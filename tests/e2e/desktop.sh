@@ -59,6 +59,28 @@ start_audio() {
     wait_for "pactl info" 100 || fail "PulseAudio did not start"
 }
 
+# PipeWire with its PulseAudio service instead, as most desktops now have: the same null
+# sink, made default, on a session bus of its own.
+start_pipewire() {
+    mkdir -p "$WORK/pw-home" "$WORK/pw-run"
+    chmod 700 "$WORK/pw-run"
+    dbus-daemon --session --nofork --address="unix:path=$WORK/bus" >"$WORK/dbus.log" 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for 'test -S "$WORK/bus"' 100 || fail "dbus-daemon did not start"
+    for program in pipewire wireplumber pipewire-pulse; do
+        HOME="$WORK/pw-home" XDG_RUNTIME_DIR="$WORK/pw-run" \
+            DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/bus" "$program" >"$WORK/$program.log" 2>&1 &
+        PIDS="$PIDS $!"
+    done
+    PULSE_SERVER="unix:$WORK/pw-run/pulse/native"
+    export PULSE_SERVER
+    wait_for "pactl info" 100 || fail "pipewire-pulse did not start"
+    pactl load-module module-null-sink sink_name=nullsink rate=44100 channels=1 >/dev/null ||
+        fail "no null sink"
+    pactl set-default-sink nullsink
+    wait_for 'pactl list short sources | grep -q nullsink.monitor' 100 || fail "no null sink monitor"
+}
+
 # Records the null sink's monitor into $1 (raw s16le mono 44.1 kHz) until stop_recording.
 # A short latency, and SIGINT to stop: parec otherwise holds seconds back and drops them.
 start_recording() {

@@ -22,7 +22,7 @@ dpkg-deb --info "$DEB" >"$ARTEFACTS/info.txt" || fail "dpkg-deb --info"
 [ -n "$(dpkg-deb -f "$DEB" Description)" ] || fail "no description"
 DEPENDS=$(dpkg-deb -f "$DEB" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 # Found by dpkg-shlibdeps (the toolkit, the sound files, the C library) and added by hand.
-for need in libc6 libqt6widgets6 libsndfile1 fonts-noto-cjk xdotool; do
+for need in libc6 libqt6widgets6 libsndfile1 fonts-noto-cjk wmctrl xdotool; do
     echo "$DEPENDS" | grep -qx "$need" || fail "Depends lacks $need: $(dpkg-deb -f "$DEB" Depends)"
 done
 lintian --fail-on error "$DEB" >"$ARTEFACTS/lintian.txt" 2>&1 ||

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-void RecordingAudioOutput::Play(const Sound& sound, double gain) {
+void RecordingAudioOutput::Play(const Sound& sound, double gain, int32_t delay_ms) {
     plays_.push_back({sound.Name(), static_cast<int32_t>(std::lround(gain * 100)),
-                      CurrentClock().MonotonicMs()});
+                      CurrentClock().MonotonicMs(), delay_ms});
 }
 
 std::shared_ptr<RecordingAudioOutput> InstallRecordingAudioOutput() {

@@ -9,14 +9,15 @@
 #include <vector>
 
 struct PlayRecord {
-    std::string sound;   // Sound::Name(), e.g. "Glass"
-    int32_t volume = 0;  // the gain handed to the output, as 0-100
-    int64_t time_ms = 0; // CurrentClock().MonotonicMs() at the play
+    std::string sound;    // Sound::Name(), e.g. "Glass"
+    int32_t volume = 0;   // the gain handed to the output, as 0-100
+    int64_t time_ms = 0;  // CurrentClock().MonotonicMs() at the play
+    int32_t delay_ms = 0; // how long after the play the sound is to start
 };
 
 class RecordingAudioOutput : public AudioOutput {
   public:
-    void Play(const Sound& sound, double gain) override;
+    void Play(const Sound& sound, double gain, int32_t delay_ms) override;
     void Close() override { closed_ = true; }
 
     const std::vector<PlayRecord>& Plays() const { return plays_; }

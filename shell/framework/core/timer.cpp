@@ -5,8 +5,11 @@
 #include "shell/framework/core/timer_queue.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
+int64_t firing_due_ms = -1;
+
 void ScheduleAfterPeriod(Timer& timer, int64_t from_ms) {
     TimerQueue::Instance().Schedule(timer, from_ms + std::max(timer.Period(), 1));
 }
@@ -57,5 +60,11 @@ void Timer::Fire(int64_t due_ms) {
     }
     // The Action may release the timer's window and with it the timer.
     const auto keep_alive = weak_from_this().lock();
+    const int64_t outer_due_ms = std::exchange(firing_due_ms, due_ms);
     if (on_action) RuntimeDispatch([this] { on_action(*this); });
+    firing_due_ms = outer_due_ms;
+}
+
+int64_t Timer::FiringDueMs() {
+    return firing_due_ms;
 }

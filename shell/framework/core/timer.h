@@ -26,6 +26,9 @@ class Timer : public Control {
 
     // Called by the timer queue when the timer is due.
     void Fire(int64_t due_ms);
+    // The due time of the timer whose Action is running (the innermost one, should an
+    // Action run a loop that fires another), or -1 outside every Action.
+    static int64_t FiringDueMs();
 
   private:
     int32_t period_ms_ = 1000;

@@ -1,26 +1,26 @@
 #include "shell/framework/media/pulse_audio_output.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <pulse/pulseaudio.h>
 #include <vector>
 
-// One play: its samples until the server has them, then its stream until it has played.
+// The stream of one Sound, and the play waiting for it to be ready.
 struct PulseAudioOutput::Voice {
     PulseAudioOutput* output = nullptr;
-    const Sound* sound = nullptr;
     std::string name;
     pa_sample_spec spec{};
-    std::vector<int16_t> samples;
+    pa_usec_t length_us = 0;
+    std::vector<int16_t> waiting;
+    pa_usec_t start_at_us = 0; // when the waiting play is to start, on pa_rtclock_now()
     pa_stream* stream = nullptr;
-    pa_operation* drain = nullptr;
+    bool corked = true;
+    pa_time_event* idle = nullptr;
 
     // Stops the sound at once; nothing of it calls back afterwards.
     ~Voice() {
-        if (drain) {
-            pa_operation_cancel(drain);
-            pa_operation_unref(drain);
-        }
+        if (idle) pa_threaded_mainloop_get_api(output->loop_)->time_free(idle);
         if (stream) {
             pa_stream_set_state_callback(stream, nullptr, nullptr);
             if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) pa_stream_disconnect(stream);
@@ -63,26 +63,35 @@ PulseAudioOutput::~PulseAudioOutput() {
     Close();
 }
 
-void PulseAudioOutput::Play(const Sound& sound, double gain) {
+void PulseAudioOutput::Play(const Sound& sound, double gain, int32_t delay_ms) {
     if (closed_ || sound.Samples().empty()) return;
-    auto voice = std::make_unique<Voice>();
-    voice->output = this;
-    voice->sound = &sound;
-    voice->name = sound.Name();
-    voice->spec = {PA_SAMPLE_S16NE, static_cast<uint32_t>(sound.SampleRate()),
-                   static_cast<uint8_t>(sound.Channels())};
-    if (!pa_sample_spec_valid(&voice->spec)) return;
-    voice->samples = Scaled(sound.Samples(), gain);
+    const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<uint32_t>(sound.SampleRate()),
+                              static_cast<uint8_t>(sound.Channels())};
+    if (!pa_sample_spec_valid(&spec)) return;
+    std::vector<int16_t> samples = Scaled(sound.Samples(), gain);
 
     if (!loop_ && !StartLoop()) return;
     LoopLock lock(loop_);
-    // A sound that is still playing starts again: its old stream stops here.
-    auto& slot = voices_[&sound];
-    slot = std::move(voice);
+    // Another Sound may have been made where a released one was: it gets a stream of its own.
+    auto& voice = voices_[&sound];
+    if (!voice || voice->name != sound.Name() || !pa_sample_spec_equal(&voice->spec, &spec)) {
+        voice = std::make_unique<Voice>();
+        voice->output = this;
+        voice->name = sound.Name();
+        voice->spec = spec;
+    }
+    voice->length_us = pa_bytes_to_usec(samples.size() * sizeof(int16_t), &spec);
+    // A play not started yet gives way to this one, as a sound still playing does.
+    voice->waiting = std::move(samples);
+    voice->start_at_us = pa_rtclock_now() + std::max(delay_ms, 0) * PA_USEC_PER_MSEC;
     if (!Usable(context_)) {
         Connect();
     } else if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
-        Start(*slot);
+        if (!voice->stream) {
+            Open(*voice);
+        } else if (pa_stream_get_state(voice->stream) == PA_STREAM_READY) {
+            Write(*voice);
+        }
     }
 }
 
@@ -151,12 +160,12 @@ void PulseAudioOutput::OnContextState(pa_context* context, void* data) {
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY: {
         output->CancelDeadline();
-        // Collected first: a voice that cannot start leaves the map at once.
+        // Collected first: a voice whose stream cannot be made leaves the map at once.
         std::vector<Voice*> waiting;
         for (auto& [sound, voice] : output->voices_)
             if (!voice->stream) waiting.push_back(voice.get());
         for (Voice* voice : waiting)
-            output->Start(*voice);
+            output->Open(*voice);
         break;
     }
     case PA_CONTEXT_FAILED:
@@ -174,16 +183,19 @@ void PulseAudioOutput::OnContextState(pa_context* context, void* data) {
     }
 }
 
-// The whole sound goes to the server in one write as soon as the stream is ready; the
-// server's buffer holds all of it, so nothing here has to keep feeding it.
-void PulseAudioOutput::Start(Voice& voice) {
+// Prebuffering off: a stream with nothing to play plays silence and stays running, so a
+// write starts at once. Started corked: it runs from its first write.
+void PulseAudioOutput::Open(Voice& voice) {
     voice.stream = pa_stream_new(context_, voice.name.c_str(), &voice.spec, nullptr);
-    const auto bytes = static_cast<uint32_t>(voice.samples.size() * sizeof(int16_t));
-    const pa_buffer_attr buffer{static_cast<uint32_t>(-1), bytes, bytes, static_cast<uint32_t>(-1),
+    const auto latency =
+        static_cast<uint32_t>(pa_usec_to_bytes(kLatencyMs * PA_USEC_PER_MSEC, &voice.spec));
+    const pa_buffer_attr buffer{static_cast<uint32_t>(-1), latency, 0, static_cast<uint32_t>(-1),
                                 static_cast<uint32_t>(-1)};
-    if (!voice.stream || pa_stream_connect_playback(voice.stream, nullptr, &buffer,
-                                                    PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
-        return Finish(voice);
+    const auto flags =
+        static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
+    if (!voice.stream ||
+        pa_stream_connect_playback(voice.stream, nullptr, &buffer, flags, nullptr, nullptr) < 0)
+        return Drop(voice);
     // Set once connecting has begun: from here on the thread reports each change.
     pa_stream_set_state_callback(voice.stream, OnStreamState, &voice);
 }
@@ -192,35 +204,65 @@ void PulseAudioOutput::OnStreamState(pa_stream* stream, void* data) {
     auto& voice = *static_cast<Voice*>(data);
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
-        pa_stream_write(stream, voice.samples.data(), voice.samples.size() * sizeof(int16_t),
-                        nullptr, 0, PA_SEEK_RELATIVE);
-        voice.samples = {};
-        voice.drain = pa_stream_drain(stream, OnDrained, &voice);
+        if (!voice.waiting.empty()) voice.output->Write(voice);
         break;
     case PA_STREAM_FAILED: // a server without a device, for one
         voice.output->SaySilent(std::string("the audio server cannot play (") +
                                 pa_strerror(pa_context_errno(pa_stream_get_context(stream))) + ")");
-        voice.output->Finish(voice);
+        voice.output->Drop(voice);
         break;
     case PA_STREAM_TERMINATED:
-        voice.output->Finish(voice);
+        voice.output->Drop(voice);
         break;
     default:
         break;
     }
 }
 
-void PulseAudioOutput::OnDrained(pa_stream*, int, void* data) {
-    auto& voice = *static_cast<Voice*>(data);
-    pa_operation_unref(voice.drain);
-    voice.drain = nullptr;
-    voice.output->Finish(voice);
+// The whole sound in one write from where the server is reading, after silence for the
+// time left until its start: it replaces what is left of the last play from there. The
+// silence is written, not skipped: PipeWire plays a skipped stretch as whatever its
+// buffer held there before (an old ring, once the buffer has gone round). The server's
+// buffer holds all of it, so nothing here has to keep feeding it.
+void PulseAudioOutput::Write(Voice& voice) {
+    const pa_usec_t now_us = pa_rtclock_now();
+    const pa_usec_t wait_us = voice.start_at_us > now_us ? voice.start_at_us - now_us : 0;
+    const size_t silence = pa_usec_to_bytes(wait_us, &voice.spec) / sizeof(int16_t);
+    voice.waiting.insert(voice.waiting.begin(), silence, 0);
+    pa_stream_write(voice.stream, voice.waiting.data(), voice.waiting.size() * sizeof(int16_t),
+                    nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
+    voice.waiting = {};
+    if (voice.corked) Cork(voice, false);
+    const pa_usec_t cork_at = now_us + wait_us + voice.length_us + kIdleCorkMs * PA_USEC_PER_MSEC;
+    if (voice.idle) {
+        pa_context_rttime_restart(context_, voice.idle, cork_at);
+        return;
+    }
+    voice.idle = pa_context_rttime_new(
+        context_, cork_at,
+        [](pa_mainloop_api* api, pa_time_event* event, const struct timeval*, void* data) {
+            auto& voice = *static_cast<Voice*>(data);
+            api->time_free(event);
+            voice.idle = nullptr;
+            Cork(voice, true);
+        },
+        &voice);
 }
 
-// The voice has played (or cannot play): it goes.
-void PulseAudioOutput::Finish(Voice& voice) {
-    auto found = voices_.find(voice.sound);
-    if (found != voices_.end() && found->second.get() == &voice) voices_.erase(found);
+void PulseAudioOutput::Cork(Voice& voice, bool corked) {
+    if (pa_operation* operation = pa_stream_cork(voice.stream, corked, nullptr, nullptr))
+        pa_operation_unref(operation);
+    voice.corked = corked;
+}
+
+// The voice's stream has gone (or cannot be made): the voice goes too.
+void PulseAudioOutput::Drop(Voice& voice) {
+    for (auto it = voices_.begin(); it != voices_.end(); ++it) {
+        if (it->second.get() == &voice) {
+            voices_.erase(it);
+            return;
+        }
+    }
 }
 
 void PulseAudioOutput::DropVoices() {

@@ -1,6 +1,8 @@
 #include "shell/framework/media/sound.h"
 
+#include "shell/framework/core/clock.h"
 #include "shell/framework/core/seam.h"
+#include "shell/framework/core/timer.h"
 #include "shell/framework/media/pulse_audio_output.h"
 
 #include <algorithm>
@@ -29,5 +31,8 @@ void Sound::SetVolume(int32_t volume) {
 }
 
 void Sound::Play() {
-    CurrentAudioOutput().Play(*this, volume_ / 100.0);
+    int64_t delay_ms = 0;
+    if (const int64_t due_ms = Timer::FiringDueMs(); due_ms >= 0)
+        delay_ms = std::max<int64_t>(0, due_ms + kAfterTimerMs - CurrentClock().MonotonicMs());
+    CurrentAudioOutput().Play(*this, volume_ / 100.0, static_cast<int32_t>(delay_ms));
 }

@@ -1,6 +1,8 @@
 #pragma once
 // A playable sound, decoded once into memory. Volume 0-100 is a linear gain of
-// volume/100; Play returns at once and restarts a sound that is still playing.
+// volume/100; Play returns at once and restarts a sound that is still playing. A sound
+// played by a timer's Action starts a fixed time after the timer was due, whatever the
+// steps before the Play took: each ring of an alarm sounds the same time after its tick.
 
 #include "shell/framework/core/object.h"
 
@@ -15,8 +17,9 @@ class Sound;
 class AudioOutput {
   public:
     virtual ~AudioOutput() = default;
-    // `gain` is volume/100. Playing a sound that is still playing restarts it.
-    virtual void Play(const Sound& sound, double gain) = 0;
+    // `gain` is volume/100; the sound starts `delay_ms` after the call (0: at once).
+    // Playing a sound that is still playing restarts it.
+    virtual void Play(const Sound& sound, double gain, int32_t delay_ms) = 0;
     // Stops every sound and lets go of the audio system; later plays are silent.
     virtual void Close() {}
 };
@@ -29,6 +32,10 @@ void CloseAudioOutput();
 
 class Sound : public Object {
   public:
+    // How long after its timer was due a sound played by the timer's Action starts: more
+    // than a ring's steps before its sound take (the activation script, about 10 ms).
+    static constexpr int32_t kAfterTimerMs = 50;
+
     Sound(std::string name, int32_t sample_rate, int32_t channels, std::vector<int16_t> samples);
 
     int32_t Volume() const { return volume_; }

@@ -147,7 +147,7 @@ quiet env -u DISPLAY sh "$script" "$program"
 quiet env DISPLAY=:9999 sh "$script" "$program"
 quiet env PATH=/nonexistent /bin/sh "$script" "$program"
 quiet sh "$script"
-echo "ok: exits 0 quietly without a display, an X server, xdotool or a parameter"
+echo "ok: exits 0 quietly without a display, an X server, wmctrl and xdotool, or a parameter"
 
 # Time per run when another process runs it (the program found with pidof).
 times=""

@@ -2,9 +2,8 @@
 // PulseAudio server of the test's own with a null sink whose monitor the test records.
 #include "shell/framework/media/pulse_audio_output.h"
 #include "shell/framework/media/sound.h"
-#include "tests/support/child_process.h"
+#include "tests/support/pulse_audio_server.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <cmath>
@@ -18,6 +17,7 @@
 #include <optional>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -25,134 +25,22 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-struct TempDir {
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "dorvane2-audio-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
-// For the event loops some tests run while a sound plays; the output itself needs none.
-struct Application {
-    int argc = 1;
-    char name[18] = "audio_output_test";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
-};
-
-// The real output plays only while the event loop runs.
-void RunEventLoop(std::chrono::milliseconds time) {
-    QEventLoop loop;
-    QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-double SumOfSquares(const std::vector<int16_t>& samples) {
-    double sum = 0;
-    for (int16_t s : samples)
-        sum += double(s) * s;
-    return sum;
-}
-
-// A steady 1 kHz tone: its energy grows with the time heard, unlike a bell's.
-std::vector<int16_t> Tone(std::chrono::milliseconds length) {
-    std::vector<int16_t> tone(static_cast<size_t>(44100 * length.count() / 1000));
-    for (size_t i = 0; i < tone.size(); ++i)
-        tone[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 1000.0 * i / 44100));
-    return tone;
-}
-
 std::shared_ptr<Sound> BuiltSound(const std::string& name) {
     return DecodeSoundFile((fs::path(PACKAGE_DIR) / "Resources" / (name + ".aiff")).string());
 }
-
-// pulseaudio in the foreground, writing nothing outside `dir`.
-class PulseAudioServer {
-  public:
-    // Without a sink the server has no device to play on.
-    explicit PulseAudioServer(const fs::path& dir, bool with_sink = true)
-        : dir_(dir), socket_(dir / "pulse.sock"),
-          process_(Arguments(socket_, with_sink), Environment(),
-                   (dir / "pulseaudio.log").string()) {}
-
-    std::string Log() const {
-        std::ifstream in(dir_ / "pulseaudio.log");
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-    bool WaitUntilReady() const {
-        return WaitFor([this] { return fs::exists(socket_); }, 10s);
-    }
-    // Points this process and its children at the server.
-    std::vector<std::string> Environment() const {
-        return {"PULSE_SERVER=unix:" + socket_.string(), "HOME=" + dir_.string(),
-                "XDG_RUNTIME_DIR=" + dir_.string()};
-    }
-    void UseInThisProcess() const {
-        for (const std::string& entry : Environment()) {
-            const size_t equals = entry.find('=');
-            setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
-        }
-    }
-
-    // The monitor's samples while `play` runs and then `settle` lets its sound die away
-    // (by default the event loop runs for 1.5 s).
-    std::vector<int16_t> Record(
-        const std::function<void()>& play,
-        const std::function<void(const fs::path&)>& settle = [](const fs::path&) {
-            RunEventLoop(1500ms);
-        }) const {
-        const fs::path file = dir_ / "recording.raw";
-        ChildProcess parec({"parec", "-d", "nullsink.monitor", "--raw", "--format=s16le",
-                            "--rate=44100", "--channels=1", "--latency-msec=20"},
-                           Environment(), file.string());
-        // The monitor delivers silence as soon as parec is connected.
-        EXPECT_TRUE(WaitFor([&] { return fs::exists(file) && fs::file_size(file) > 0; }, 5s));
-        play();
-        settle(file);
-        parec.Stop(SIGINT);
-        return Samples(file);
-    }
-    static std::vector<int16_t> Samples(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        std::vector<int16_t> samples(bytes.size() / 2);
-        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-        return samples;
-    }
-
-  private:
-    static std::vector<std::string> Arguments(const fs::path& socket, bool with_sink) {
-        std::vector<std::string> arguments = {
-            "pulseaudio",
-            "-n",
-            "--daemonize=no",
-            "--exit-idle-time=-1",
-            "--disallow-exit",
-            "-L",
-            "module-native-protocol-unix auth-anonymous=1 socket=" + socket.string()};
-        if (with_sink)
-            arguments.insert(arguments.end(),
-                             {"-L", "module-null-sink sink_name=nullsink rate=44100 channels=1"});
-        return arguments;
-    }
-    fs::path dir_, socket_;
-    ChildProcess process_;
-};
 
 // A PulseAudio server of the test's own; the output closes before the server goes.
 class RealAudioOutputOnServer : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(server.WaitUntilReady()) << "pulseaudio did not start:\n" << server.Log();
-        server.UseInThisProcess();
         application.emplace();
     }
     void TearDown() override { InstallAudioOutput(nullptr); }
     TempDir dir;
     PulseAudioServer server{dir.path};
-    std::optional<Application> application;
+    ScopedEnvironment environment{server.Environment()};
+    std::optional<CoreApplication> application;
 };
 
 TEST_F(RealAudioOutputOnServer, PlaysThroughTheAudioServerWithALinearVolume) {
@@ -161,8 +49,8 @@ TEST_F(RealAudioOutputOnServer, PlaysThroughTheAudioServerWithALinearVolume) {
 
     InstallAudioOutput(nullptr); // a fresh real output
     AudioOutput& output = CurrentAudioOutput();
-    const std::vector<int16_t> soft = server.Record([&] { output.Play(*glass, 0.2); });
-    const std::vector<int16_t> loud = server.Record([&] { output.Play(*glass, 1.0); });
+    const std::vector<int16_t> soft = server.Record([&] { output.Play(*glass, 0.2, 0); });
+    const std::vector<int16_t> loud = server.Record([&] { output.Play(*glass, 1.0, 0); });
 
     // Levels over the sound's own length: the capture's silences drop out of the sums.
     const double frames = static_cast<double>(glass->Samples().size());
@@ -187,7 +75,7 @@ TEST_F(RealAudioOutputOnServer, EveryRepeatedPlayOfOneSoundIsHeard) {
     constexpr int kPlays = 8;
     const std::vector<int16_t> recorded = server.Record([&] {
         for (int i = 0; i < kPlays; ++i)
-            QTimer::singleShot(i * 400ms, [&] { output.Play(beep, 1.0); });
+            QTimer::singleShot(i * 400ms, [&] { output.Play(beep, 1.0, 0); });
         RunEventLoop(kPlays * 400ms);
     });
 
@@ -206,7 +94,7 @@ TEST_F(RealAudioOutputOnServer, ASoundHandedOverIsHeardWholeWhileTheUiThreadIsBl
     AudioOutput& output = CurrentAudioOutput();
     const std::vector<int16_t> recorded = server.Record(
         [&] {
-            output.Play(sound, 1.0);
+            output.Play(sound, 1.0, 0);
             std::this_thread::sleep_for(1500ms); // the UI thread, blocked
         },
         [&](const fs::path& file) { // still blocked until the tone is in or time is up
@@ -222,41 +110,14 @@ TEST_F(RealAudioOutputOnServer, AfterCloseNothingPlaysAndASoundMayGoAtAnyTime) {
     auto sound = std::make_shared<Sound>("Tone", 44100, 1, Tone(1000ms));
     InstallAudioOutput(nullptr); // a fresh real output
     AudioOutput& output = CurrentAudioOutput();
-    output.Play(*sound, 1.0);
+    output.Play(*sound, 1.0, 0);
     output.Close(); // stops the tone at once
     const std::vector<int16_t> recorded = server.Record([&] {
-        output.Play(*sound, 1.0);
+        output.Play(*sound, 1.0, 0);
         sound.reset();
     });
     EXPECT_EQ(SumOfSquares(recorded), 0);
 }
-
-// Standard error, into a file that can be read while it is written (the audio thread
-// reports a failed connection on its own time).
-class StderrFile {
-  public:
-    StderrFile() : path_(dir_.path / "stderr") {
-        std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
-        const int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(file, STDERR_FILENO);
-        close(file);
-    }
-    ~StderrFile() {
-        std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);
-        close(saved_);
-    }
-    std::string Text() const {
-        std::ifstream in(path_);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-
-  private:
-    TempDir dir_;
-    fs::path path_;
-    int saved_ = -1;
-};
 
 // A server that takes the connection and never answers.
 class SilentServer {
@@ -293,17 +154,17 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
             deviceless.emplace(dir.path, false);
             ASSERT_TRUE(deviceless->WaitUntilReady()) << deviceless->Log();
         }
-        setenv("PULSE_SERVER", ("unix:" + socket.string()).c_str(), 1);
-        setenv("HOME", dir.path.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", dir.path.c_str(), 1);
+        const ScopedEnvironment environment({"PULSE_SERVER=unix:" + socket.string(),
+                                             "HOME=" + dir.path.string(),
+                                             "XDG_RUNTIME_DIR=" + dir.path.string()});
         const Sound sound("Beep", 44100, 1, Tone(200ms));
 
         StderrFile said;
         InstallAudioOutput(nullptr); // a fresh real output
         AudioOutput& output = CurrentAudioOutput();
         const auto before = std::chrono::steady_clock::now();
-        output.Play(sound, 1.0);
-        output.Play(sound, 0.2);
+        output.Play(sound, 1.0, 0);
+        output.Play(sound, 0.2, 0);
         EXPECT_LT(std::chrono::steady_clock::now() - before,
                   std::chrono::milliseconds(PulseAudioOutput::kConnectLimitMs / 4))
             << "Play waited for the server";
@@ -311,7 +172,7 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
         EXPECT_TRUE(WaitFor([&] { return said.Text().find(line) != std::string::npos; },
                             std::chrono::milliseconds(PulseAudioOutput::kConnectLimitMs) + 3s))
             << said.Text();
-        output.Play(sound, 1.0); // tries again, in case the server is back
+        output.Play(sound, 1.0, 0); // tries again, in case the server is back
         std::this_thread::sleep_for(200ms);
         output.Close();
         const std::string text = said.Text();
@@ -321,5 +182,51 @@ TEST(RealAudioOutput, WithoutAWorkingServerIsSilentAndSaysSoOnce) {
         EXPECT_EQ(text.find(line, first + 1), std::string::npos) << text;
         InstallAudioOutput(nullptr);
     }
+}
+// Where no server runs, the output starts none of its own: a desktop starts its server
+// with the session, and starting one would hold up the sound thread. Checked as an
+// ordinary user in a child process (the client library never starts one for root) whose
+// client configuration asks for servers to be started, as it does where no systemd runs.
+TEST(RealAudioOutput, StartsNoAudioServerOfItsOwn) {
+    TempDir dir;
+    const fs::path home = dir.path / "home", runtime = dir.path / "run";
+    fs::create_directories(home);
+    fs::create_directories(runtime);
+    constexpr uid_t kNobody = 65534;
+    if (getuid() == 0) {
+        fs::permissions(dir.path,
+                        fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        ASSERT_EQ(chown(home.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(runtime.c_str(), kNobody, kNobody), 0);
+    }
+    const fs::path config = dir.path / "client.conf";
+    std::ofstream(config) << "autospawn = yes\n";
+    const fs::path socket = runtime / "pulse" / "native";
+    const pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setenv("PULSE_CLIENTCONFIG", config.c_str(), 1);
+        unsetenv("PULSE_SERVER");
+        const Sound sound("Beep", 44100, 1, Tone(200ms));
+        PulseAudioOutput output;
+        output.Play(sound, 1.0, 0);
+        // A server started for the output would make its socket within this time.
+        const bool started = WaitFor([&] { return fs::exists(socket); }, 3s);
+        output.Close();
+        _exit(started ? 1 : 0);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    // A server that was started anyway goes with the test.
+    const fs::path pid_path = runtime / "pulse" / "pid";
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 1)
+        WaitFor([&] { return fs::exists(pid_path); }, 2s);
+    std::ifstream pid_file(pid_path);
+    if (pid_t server = 0; pid_file >> server) kill(server, SIGKILL);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: a server was started; 2: no ordinary user";
 }
 } // namespace

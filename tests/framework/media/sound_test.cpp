@@ -1,5 +1,7 @@
 #include "shell/framework/core/folder_item.h"
+#include "shell/framework/core/timer.h"
 #include "shell/framework/media/sound.h"
+#include "tests/support/manual_clock.h"
 #include "tests/support/recording_audio_output.h"
 
 #include <filesystem>
@@ -38,6 +40,45 @@ TEST(Sound, PlayHandsTheOutputTheVolumeAsALinearGain) {
     EXPECT_EQ(output->Plays()[0].volume, 20);
     EXPECT_EQ(output->Plays()[1].volume, 100);
     EXPECT_EQ(output->Plays()[2].volume, 100);
+}
+
+// A ring's Play comes after its activation script, which takes its own time each ring:
+// played by a timer's Action, a sound starts a fixed time after the timer was due,
+// whatever came before the Play; outside every Action, or once that time has passed, at
+// once.
+TEST(Sound, PlayedByATimerItStartsAFixedTimeAfterTheTimerWasDue) {
+    const auto clock = InstallManualClock({2026, 12, 10, 7, 0, 0});
+    const auto output = InstallRecordingAudioOutput();
+    Sound sound("Glass", 44100, 1, {0, 100, -100});
+    sound.Play();
+    ASSERT_EQ(output->Plays().size(), 1u);
+    EXPECT_EQ(output->Plays()[0].delay_ms, 0) << "outside every Action";
+
+    const struct {
+        int64_t before_play_ms;
+        int32_t delay_ms;
+    } rows[] = {{0, Sound::kAfterTimerMs},
+                {12, Sound::kAfterTimerMs - 12},
+                {Sound::kAfterTimerMs - 1, 1},
+                {Sound::kAfterTimerMs, 0},
+                {1500, 0}};
+    for (const auto& row : rows) {
+        output->Clear();
+        auto timer = std::make_shared<Timer>();
+        timer->SetPeriod(1000);
+        timer->on_action = [&](Timer&) {
+            clock->Advance(row.before_play_ms);
+            sound.Play();
+        };
+        timer->SetMode(1);
+        clock->Advance(1000);
+        ASSERT_EQ(output->Plays().size(), 1u) << row.before_play_ms;
+        EXPECT_EQ(output->Plays()[0].delay_ms, row.delay_ms) << row.before_play_ms;
+    }
+    sound.Play();
+    EXPECT_EQ(output->Plays().back().delay_ms, 0) << "after the Action";
+    InstallAudioOutput(nullptr);
+    InstallClock(nullptr);
 }
 
 TEST(SoundFile, WhatIsNotASoundGivesNil) {
