@@ -2,6 +2,7 @@
 // or the whole new text, two running copies never break the file nor lose each other's
 // keys, and the file keeps its permissions and its link.
 #include "tests/settings/settings_file_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -171,6 +172,22 @@ TEST_P(EveryWriteTest, WritesThroughALinkToItsTarget) {
     EXPECT_EQ(ReadFile(), GetParam().after);
     EXPECT_EQ(Names(dir + "/real"), std::vector<std::string>{"settings"});
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"Dorvane2appData", "real"}));
+}
+
+// A folder that takes no new file, with a file in it that may be written: the new text
+// is written over the old one in the same file.
+TEST_P(EveryWriteTest, InAFolderThatTakesNoNewFileRewritesTheSameFileInPlace) {
+    WriteFile(kBefore);
+    const ino_t before = Inode();
+    {
+        ReadOnlyFolder folder(dir);
+        ASSERT_TRUE(folder.TakesNoNewFile());
+        EXPECT_NO_THROW(GetParam().write(*datafile));
+    }
+    EXPECT_EQ(ReadFile(), GetParam().after);
+    EXPECT_EQ(Inode(), before);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"Dorvane2appData"});
+    EXPECT_TRUE(messages->texts.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
