@@ -2,10 +2,13 @@
 
 #include "shell/framework/core/posix_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +38,37 @@ bool SyncFile(int fd) {
         result = ::fsync(fd);
     } while (result != 0 && errno == EINTR);
     return result == 0;
+}
+
+// The prefix and mkostemp's six letters and digits, nothing else.
+bool IsLeftoverName(const std::string& path, const std::string& prefix) {
+    const auto letter_or_digit = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    return path.size() == prefix.size() + 6 && path.starts_with(prefix) &&
+           std::all_of(path.end() - 6, path.end(), letter_or_digit);
+}
+
+// Under the file's lock no other writer of this file is making a new text: a writer makes
+// its temporary file only while it holds that lock, and locks the temporary file itself
+// while writing it (which covers a writer still holding the lock of a file deleted and
+// made anew meanwhile). A temporary file nobody has locked is therefore a dead writer's,
+// killed between creating and renaming it, and goes.
+void RemoveLeftovers(const std::string& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
+        const std::string path = entry.path().string();
+        if (!IsLeftoverName(path, prefix)) continue;
+        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue; // gone meanwhile, or a link
+        struct stat opened, named;
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlink(path.c_str());
+        CloseQuietly(fd);
+    }
 }
 
 void CommitInPlace(int& fd, FileReplacement& replacement, const std::string& path) {
@@ -71,6 +105,7 @@ int BeginReplacement(const std::string& path, FileReplacement& replacement) {
         ThrowIOException("cannot open for writing", path);
     }
     replacement.target = resolved.get();
+    RemoveLeftovers(replacement.target);
 
     std::string name = TemporaryPrefix(replacement.target) + "XXXXXX";
     const int temporary = ::mkostemp(name.data(), O_CLOEXEC);
@@ -82,6 +117,7 @@ int BeginReplacement(const std::string& path, FileReplacement& replacement) {
     CloseQuietly(fd);
     fd = temporary;
     replacement.temporary = name;
+    ::flock(fd, LOCK_EX | LOCK_NB); // a running writer's: RemoveLeftovers leaves it
     if (::fchmod(fd, info.st_mode & 07777) != 0) {
         DiscardReplacement(fd, replacement);
         ThrowIOException("cannot set the permissions of a file beside", path);

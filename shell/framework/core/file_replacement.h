@@ -20,7 +20,8 @@ struct FileReplacement {
     bool Pending() const { return !temporary.empty() || in_place; }
 };
 
-// Opens the new text's file, with the target's permissions, and returns its descriptor. A file that
+// Removes the new-text files that writers of the file left when they died, then opens the
+// new text's file, with the target's permissions, and returns its descriptor. A file that
 // may not be written is not replaced either: it is opened for writing first (and created
 // when missing) as writing in place would. Raises IOException naming `path`.
 int BeginReplacement(const std::string& path, FileReplacement& replacement);
