@@ -42,7 +42,8 @@ struct Application {
     QCoreApplication app{argc, argv};
 };
 
-// The real output plays only while the event loop runs.
+// For the timers some tests play from; the real output plays on PulseAudio's own thread,
+// loop or no loop.
 void RunEventLoop(std::chrono::milliseconds time) {
     QEventLoop loop;
     QTimer::singleShot(time, &loop, &QEventLoop::quit);
