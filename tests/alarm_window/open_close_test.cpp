@@ -86,10 +86,14 @@ TEST_F(OpenCloseTest, AnAlarmSetTo705ComesBackAs7And05) {
     RegisterImplicitWindow("Window1.Window1", nullptr);
 }
 
+// A saved place is kept wholly on the screen: the smallest values the rules accept put the
+// title bar or the left border off it, and the window then stands against that edge.
+constexpr int32_t kEdge = INT32_MIN;
+
 struct LoadCase {
     const char* key;
     const char* value;
-    int32_t top, left;   // the window's position after the open
+    int32_t top, left;   // the window's position after the open; kEdge: against that edge
     int32_t menu_value;  // BevelButton1's
     const char* caption; // BevelButton1's
 };
@@ -103,8 +107,8 @@ TEST_P(LoadRuleTest, TheStoredValueIsAppliedByItsRule) {
     const auto& c = GetParam();
     WriteSettings(Bytes({{c.key, c.value}}));
     OpenPlaced();
-    EXPECT_EQ(W().Top(), c.top);
-    EXPECT_EQ(W().Left(), c.left);
+    EXPECT_EQ(W().Top(), c.top == kEdge ? AgainstEdge(W(), true) : c.top);
+    EXPECT_EQ(W().Left(), c.left == kEdge ? AgainstEdge(W(), false) : c.left);
     EXPECT_EQ(W().BevelButton1()->MenuValue(), c.menu_value);
     EXPECT_EQ(W().BevelButton1()->Caption(), c.caption);
     ASSERT_FALSE(Plays().empty());
@@ -116,14 +120,14 @@ constexpr int32_t T = kPlacedTop, L = kPlacedLeft;
 INSTANTIATE_TEST_SUITE_P(
     Settings, LoadRuleTest,
     testing::Values(LoadCase{"window_top", "5", T, L, 0, "Glass"},
-                    LoadCase{"window_top", "6", 6, L, 0, "Glass"},
+                    LoadCase{"window_top", "6", kEdge, L, 0, "Glass"},
                     LoadCase{"window_top", "0", T, L, 0, "Glass"},
                     LoadCase{"window_top", "-40", T, L, 0, "Glass"},
                     LoadCase{"window_top", "abc", T, L, 0, "Glass"},
                     LoadCase{"window_top", "", T, L, 0, "Glass"},
-                    LoadCase{"window_left", "0", T, 0, 0, "Glass"},
+                    LoadCase{"window_left", "0", T, kEdge, 0, "Glass"},
                     LoadCase{"window_left", "-1", T, L, 0, "Glass"},
-                    LoadCase{"window_left", "abc", T, 0, 0, "Glass"},
+                    LoadCase{"window_left", "abc", T, kEdge, 0, "Glass"},
                     LoadCase{"window_left", "", T, L, 0, "Glass"},
                     LoadCase{"sound_res", "", T, L, 0, "Glass"},
                     LoadCase{"sound_res", "abc", T, L, 0, "Glass"},
@@ -158,7 +162,8 @@ TEST_P(RejectedAxisTest, ARejectedAxisStaysWhereTheWindowOpensAndTheOtherIsResto
     auto next = std::make_shared<class Window1>();
     next->Show();
     EXPECT_EQ(next->Top(), c.expected_top.value_or(opening_top));
-    EXPECT_EQ(next->Left(), c.expected_left.value_or(opening_left));
+    const int32_t left = c.expected_left.value_or(opening_left);
+    EXPECT_EQ(next->Left(), left == kEdge ? AgainstEdge(*next, false) : left);
     next.reset();
     RegisterImplicitWindow("Window1.Window1", nullptr);
 }
@@ -166,7 +171,7 @@ TEST_P(RejectedAxisTest, ARejectedAxisStaysWhereTheWindowOpensAndTheOtherIsResto
 INSTANTIATE_TEST_SUITE_P(Positions, RejectedAxisTest,
                          testing::Values(RejectedCase{"5", "100", std::nullopt, 100},
                                          RejectedCase{"300", "-1", 300, std::nullopt},
-                                         RejectedCase{"abc", "abc", std::nullopt, 0},
+                                         RejectedCase{"abc", "abc", std::nullopt, kEdge},
                                          RejectedCase{"-40", "-1", std::nullopt, std::nullopt}),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 

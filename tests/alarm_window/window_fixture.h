@@ -14,12 +14,15 @@
 #include "tests/support/recording_audio_output.h"
 #include "tests/support/recording_script_runner.h"
 
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 inline const std::string kHint = "どれかキーを押すと５分後にまた鳴ります。";
@@ -47,6 +50,7 @@ class WindowTest : public GuiTest {
     }
 
     void TearDown() override {
+        ReleaseImplicitWindows();
         GuiTest::TearDown();
         std::filesystem::remove_all(home);
     }
@@ -135,6 +139,24 @@ class WindowTest : public GuiTest {
     }
 
     const std::vector<PlayRecord>& Plays() const { return audio->Plays(); }
+
+    // Top (or Left) of a window with its frame, as the platform draws it, against the near
+    // or the far edge of `area`; by default the primary screen's free area.
+    static int32_t AgainstEdge(Window& window, bool top, bool far = false,
+                               std::optional<QRect> area = std::nullopt) {
+        QWidget* native = window.NativeWidget();
+        const QRect free = area.value_or(QGuiApplication::primaryScreen()->availableGeometry());
+        const QRect client = native->geometry();
+        const QMargins frame = native->windowHandle()->frameMargins();
+        if (top) {
+            const int32_t content = window.Top() - client.top();
+            return far ? free.bottom() + 1 - frame.bottom() - client.height() + content
+                       : free.top() + frame.top() + content;
+        }
+        const int32_t content = window.Left() - client.left();
+        return far ? free.right() + 1 - frame.right() - client.width() + content
+                   : free.left() + frame.left() + content;
+    }
 
     std::string home;
     std::shared_ptr<RecordingAudioOutput> audio;

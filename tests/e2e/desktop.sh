@@ -30,9 +30,9 @@ wait_for() {
 }
 
 # Xvfb picks a free display number itself (-displayfd), so servers started side by side
-# never race for one.
+# never race for one. The screen is 1280x1024 unless given ("2304x1024").
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     PIDS="$PIDS $!"
     wait_for 'test -s "$WORK/display"' 100 || fail "Xvfb did not start"
     DISPLAY=":$(cat "$WORK/display")"
@@ -40,7 +40,9 @@ start_display() {
     wait_for "xdpyinfo" 100 || fail "Xvfb did not answer"
     openbox >"$WORK/openbox.log" 2>&1 &
     PIDS="$PIDS $!"
-    wait_for "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" 100 || fail "openbox did not start"
+    # openbox lists what it supports last, frame extents among them.
+    wait_for "xprop -root _NET_SUPPORTED | grep -q _NET_REQUEST_FRAME_EXTENTS" 100 ||
+        fail "openbox did not start"
 }
 
 start_audio() {

@@ -4,8 +4,7 @@
 
 #include <ctime>
 
-namespace {
-int64_t ToWallMs(const LocalTime& time) {
+int64_t AsUtcSeconds(const LocalTime& time) {
     std::tm fields{};
     fields.tm_year = time.year - 1900;
     fields.tm_mon = time.month - 1;
@@ -13,7 +12,12 @@ int64_t ToWallMs(const LocalTime& time) {
     fields.tm_hour = time.hour;
     fields.tm_min = time.minute;
     fields.tm_sec = time.second;
-    return int64_t{timegm(&fields)} * 1000;
+    return timegm(&fields);
+}
+
+namespace {
+int64_t ToWallMs(const LocalTime& time) {
+    return AsUtcSeconds(time) * 1000;
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) {
@@ -29,6 +33,10 @@ LocalTime ManualClock::Now() const {
     gmtime_r(&seconds, &fields);
     return {fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
             fields.tm_hour,        fields.tm_min,     fields.tm_sec};
+}
+
+LocalTime ZonedManualClock::Now() const {
+    return ToLocalTime(FloorDiv(WallMs(), 1000));
 }
 
 void ManualClock::Advance(int64_t ms) {

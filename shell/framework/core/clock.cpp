@@ -9,9 +9,17 @@ int64_t SystemClock::MonotonicMs() const {
 }
 
 LocalTime SystemClock::Now() const {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    return ToLocalTime(std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
+}
+
+LocalTime ToLocalTime(int64_t seconds) {
+    // localtime_r keeps the zone glibc read first; tzset looks again, so a change of TZ or
+    // of /etc/localtime (the desktop's zone set anew, a laptop that travelled) shows at
+    // once. It re-reads the zone file only when its inode or mtime changed, else costs a stat.
+    tzset();
+    const std::time_t time = seconds;
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&time, &local);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }

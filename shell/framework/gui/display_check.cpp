@@ -5,12 +5,16 @@
 #include <sys/stat.h>
 #include <xcb/xcb.h>
 
-namespace {
-std::string X11Problem() {
+bool XDisplayOpens() {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool reachable = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
-    if (reachable) return "";
+    return reachable;
+}
+
+namespace {
+std::string X11Problem() {
+    if (XDisplayOpens()) return "";
     const char* display = std::getenv("DISPLAY");
     if (display && *display) return std::string("cannot connect to the X display ") + display;
     return "DISPLAY is not set";

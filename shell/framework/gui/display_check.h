@@ -7,3 +7,5 @@
 // Empty when one of the chosen platforms (X11 or Wayland when none is chosen) can open
 // a window here; otherwise why none can.
 std::string DisplayProblem();
+// Whether the X display in DISPLAY can be opened.
+bool XDisplayOpens();

@@ -5,6 +5,7 @@
 #include "shell/framework/core/runtime.h"
 #include "shell/framework/gui/application.h"
 #include "shell/framework/gui/display_check.h"
+#include "shell/framework/gui/platform_choice.h"
 #include "shell/framework/gui/qt_message_box.h"
 #include "shell/framework/gui/quit_requests.h"
 #include "shell/framework/gui/window.h"
@@ -17,6 +18,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 struct LoopState {
@@ -34,8 +36,18 @@ LoopState& State() {
 QApplication* own_application = nullptr;
 
 void CreateApplication() {
-    static int argc = 1;
-    static char* argv[] = {program_invocation_name, nullptr};
+    // Qt keeps argc and argv for the application's lifetime. A platform the framework picks
+    // is passed as Qt's own option, so that no child process inherits it.
+    static std::string platform;
+    static char platform_option[] = "-platform";
+    static int argc;
+    static char* argv[4];
+    platform = ChosenPlatform();
+    argc = platform.empty() ? 1 : 3;
+    argv[0] = program_invocation_name;
+    argv[1] = platform.empty() ? nullptr : platform_option;
+    argv[2] = platform.empty() ? nullptr : platform.data();
+    argv[3] = nullptr;
     own_application = new QApplication(argc, argv);
     InstallQtMessageBoxPresenter();
 }

@@ -6,41 +6,16 @@
 #include "shell/framework/gui/key_routing.h"
 #include "shell/framework/gui/rect_control.h"
 #include "shell/framework/gui/window_host.h"
+#include "shell/framework/gui/window_placement.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <algorithm>
 #include <map>
 
 namespace {
-// The content area's position: the top-level's client geometry, which round-trips
-// exactly through setGeometry (a move() would creep by the frame), plus the menu bar.
-QPoint ContentPosition(WindowHost& host) {
-    return host.geometry().topLeft() + host.ContentOffset();
-}
-
-void MoveContentTo(WindowHost& host, QPoint position) {
-    QRect geometry = host.geometry();
-    geometry.moveTopLeft(position - host.ContentOffset());
-    host.setGeometry(geometry);
-}
-
 std::weak_ptr<MenuBar>& CurrentBar() {
     static std::weak_ptr<MenuBar> bar;
     return bar;
-}
-
-// Where a window opens (every Placement code alike): centred on the screen's free area,
-// as the platform would put it, but chosen before the first show, so that Top and Left
-// mean that place already in Open and either can be set alone.
-void PlaceCentred(WindowHost& host) {
-    if (host.testAttribute(Qt::WA_Moved)) return; // given a position already
-    const QScreen* screen = host.screen();
-    if (!screen) return;
-    host.ContentOffset(); // settles the size
-    QRect geometry = host.geometry();
-    geometry.moveCenter(screen->availableGeometry().center());
-    host.setGeometry(geometry);
 }
 
 // Never destroyed: a window left at exit must not outlive Qt's own statics.
@@ -85,8 +60,10 @@ void Window::Show() {
     const auto* full_screen = StoredProperty("FullScreen");
     if (full_screen && AsBool("FullScreen", *full_screen))
         host.showFullScreen();
-    else
+    else {
+        KeepOnScreen(host); // after Open has put it where it was saved, and at every ring
         host.show();
+    }
     host.raise();
     host.activateWindow();
 }

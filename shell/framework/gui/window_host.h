@@ -20,6 +20,10 @@ class WindowHost : public QMainWindow {
     std::function<void()> on_close;
     std::function<void(bool active)> on_activation;
 
+    // The content area's position the program last asked for: all that is known of it where
+    // the platform never says where a window is (Wayland).
+    QPoint asked_position;
+
     Window& Owner() const { return owner_; }
     QWidget* Content() const { return centralWidget(); }
     // The content area's offset inside the window's client area, with the layout settled.

@@ -1,5 +1,6 @@
 // The window's property list: every value is kept; what Qt can show is applied.
 #include "shell/framework/core/exceptions.h"
+#include "shell/framework/gui/content_palette.h"
 #include "shell/framework/gui/property_table.h"
 #include "shell/framework/gui/qt_values.h"
 #include "shell/framework/gui/window.h"
@@ -105,9 +106,8 @@ void Window::ApplyProperties() {
         host.layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
 
-    const bool has_back_color = is("HasBackColor");
-    content->setAutoFillBackground(has_back_color);
-    if (has_back_color)
-        SetPaletteColor(*content, QPalette::Window, Read<Color>(stored_, "BackColor"));
+    std::optional<Color> back_color;
+    if (is("HasBackColor")) back_color = Read<Color>(stored_, "BackColor");
+    ApplyContentPalette(*content, back_color);
     if (host.menuWidget()) host.menuWidget()->setVisible(is("MenuBarVisible"));
 }

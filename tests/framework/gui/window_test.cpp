@@ -9,6 +9,7 @@
 #include "shell/framework/gui/text_field.h"
 #include "shell/framework/gui/window.h"
 #include "tests/support/gui_test.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/window_shape.h"
 
 #include <QGroupBox>
@@ -22,10 +23,6 @@
 #include <optional>
 
 using namespace std::string_literals;
-
-void PrintTo(const QPoint& point, std::ostream* os) {
-    *os << "(" << point.x() << ", " << point.y() << ")";
-}
 
 namespace {
 // A small fixed window with the buttons of the alarm clock's.
@@ -341,7 +338,7 @@ TEST_F(WindowTest, AWindowKnowsWhereItOpensInOpenSoEachAxisCanBeSetAlone) {
         std::optional<int32_t> top, left; // set in Open; nullopt: left where it opens
     };
     for (const Case& row : {Case{std::nullopt, 100}, Case{300, std::nullopt},
-                            Case{std::nullopt, std::nullopt}, Case{6, 0}}) {
+                            Case{std::nullopt, std::nullopt}, Case{40, 30}}) {
         SCOPED_TRACE(testing::Message()
                      << "top " << row.top.value_or(-1) << ", left " << row.left.value_or(-1));
         auto window = FixedWindow();
