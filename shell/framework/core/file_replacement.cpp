@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
 #include <memory>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,13 +41,13 @@ bool SyncFile(int fd) {
     return result == 0;
 }
 
-// The prefix and mkostemp's six letters and digits, nothing else.
-bool IsLeftoverName(const std::string& path, const std::string& prefix) {
+// The name's prefix and mkostemp's six letters and digits, nothing else.
+bool IsLeftoverName(std::string_view name, std::string_view prefix) {
     const auto letter_or_digit = [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     };
-    return path.size() == prefix.size() + 6 && path.starts_with(prefix) &&
-           std::all_of(path.end() - 6, path.end(), letter_or_digit);
+    return name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+           std::all_of(name.end() - 6, name.end(), letter_or_digit);
 }
 
 // Under the file's lock no other writer of this file is making a new text: a writer makes
@@ -55,20 +56,24 @@ bool IsLeftoverName(const std::string& path, const std::string& prefix) {
 // made anew meanwhile). A temporary file nobody has locked is therefore a dead writer's,
 // killed between creating and renaming it, and goes.
 void RemoveLeftovers(const std::string& target) {
-    const std::string prefix = TemporaryPrefix(target);
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
-        const std::string path = entry.path().string();
-        if (!IsLeftoverName(path, prefix)) continue;
-        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const std::string folder = FolderOf(target);
+    const std::string prefix = TemporaryPrefix(target).substr(folder.size() + 1);
+    DIR* entries = ::opendir(folder.c_str());
+    if (!entries) return;
+    const int folder_fd = ::dirfd(entries);
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!IsLeftoverName(entry->d_name, prefix)) continue;
+        int fd = ::openat(folder_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue; // gone meanwhile, or a link
         struct stat opened, named;
         if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(folder_fd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
             named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
-            ::unlink(path.c_str());
+            ::unlinkat(folder_fd, entry->d_name, 0);
         CloseQuietly(fd);
     }
+    ::closedir(entries);
 }
 
 void CommitInPlace(int& fd, FileReplacement& replacement, const std::string& path) {
