@@ -5,7 +5,7 @@
 # Usage: sh options.test.sh PACKAGE_DIR BUILD_DIR
 set -u
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
-WORK=$(mktemp -d /tmp/dorvane2-options.XXXXXX)
+WORK=$(mktemp -d -t dorvane2-options.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 fail() {
     echo "FAIL: $*" >&2
