@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -43,7 +44,7 @@ int main() {
     char home[] = "/tmp/dorvane2-cadence.XXXXXX";
     setenv("HOME", mkdtemp(home), 1);
     const std::string documents = std::string(home) + "/Documents";
-    std::system(("mkdir -p " + documents).c_str());
+    std::filesystem::create_directories(documents);
 
     // The first tick comes within five seconds: it must still be in this minute.
     while (LocalNow().tm_sec >= 50)
@@ -76,6 +77,6 @@ int main() {
     }
     std::printf("ring cadence over %zu intervals: mean %.2f ms, worst deviation %.2f ms\n",
                 intervals.size(), sum / intervals.size(), worst);
-    std::system(("rm -rf " + std::string(home)).c_str());
+    std::filesystem::remove_all(home);
     return 0;
 }

@@ -1,6 +1,7 @@
 # Installing: the runnable package under lib/Dorvane2/ with a bin/dorvane2 link, the
-# desktop entry and its icon for the application menu, and the Debian package CPack makes
-# from that install (`cpack -G DEB` in the build folder).
+# desktop entry and its icon for the application menu, the AppStream metainfo for software
+# centres, the manual page, and the Debian package CPack makes from that install
+# (`cpack -G DEB` in the build folder).
 set(PACKAGE_INSTALL_DIR lib/Dorvane2)
 
 # Installed as targets, not as a copy of build/Dorvane2/: the build's RUNPATH also names the
@@ -18,16 +19,25 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/dorvane2.desktop DESTINATION
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/dorvane2.svg
     DESTINATION share/icons/hicolor/scalable/apps)
 
-# Debian wants the changelog compressed at the highest level and without a timestamp.
-set(PACKAGE_CHANGELOG ${CMAKE_BINARY_DIR}/debian/changelog)
-add_custom_command(
-    OUTPUT ${PACKAGE_CHANGELOG}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/debian/changelog ${PACKAGE_CHANGELOG}
-    COMMAND gzip -9nf ${PACKAGE_CHANGELOG}
-    DEPENDS ${CMAKE_SOURCE_DIR}/resources/debian/changelog)
-add_custom_target(dorvane2_changelog ALL DEPENDS ${PACKAGE_CHANGELOG}.gz)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright ${PACKAGE_CHANGELOG}.gz
-    DESTINATION share/doc/dorvane2)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/org.example.dorvane2.metainfo.xml
+    DESTINATION share/metainfo)
+
+# Debian wants the changelog and the manual page compressed at the highest level and
+# without a timestamp.
+function(dorvane2_gzipped source destination)
+    get_filename_component(name ${source} NAME)
+    set(copy ${CMAKE_BINARY_DIR}/gzipped/${name})
+    add_custom_command(
+        OUTPUT ${copy}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+        COMMAND gzip -9nf ${copy}
+        DEPENDS ${source})
+    add_custom_target(dorvane2_${name}_gz ALL DEPENDS ${copy}.gz)
+    install(FILES ${copy}.gz DESTINATION ${destination})
+endfunction()
+dorvane2_gzipped(${CMAKE_SOURCE_DIR}/resources/debian/changelog share/doc/dorvane2)
+dorvane2_gzipped(${CMAKE_SOURCE_DIR}/resources/man/dorvane2.1 share/man/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright DESTINATION share/doc/dorvane2)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dorvane2)

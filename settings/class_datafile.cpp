@@ -100,7 +100,7 @@ void Class_datafile::put_data(const std::string& key, const std::string& value) 
         w = w + key + LF + v + LF;
     }
     const std::string t = Mid(w, 2, Len(w) - 2);
-    rewrite(t);
+    rewrite(t, *lock);
 }
 
 std::string Class_datafile::get_all() {
@@ -109,14 +109,14 @@ std::string Class_datafile::get_all() {
 
 void Class_datafile::put_all(const std::string& text) {
     const std::shared_ptr<FileLock> lock = FileLock::Acquire(data_file);
-    rewrite(text);
+    rewrite(text, *lock);
 }
 
 // Appending in place could be cut short; the whole text is written anew instead.
 void Class_datafile::add_all(const std::string& text) {
     const std::shared_ptr<FileLock> lock = FileLock::Acquire(data_file);
     const std::string s = read_whole_file();
-    open_out();
+    open_out(*lock);
     NotNil(text_out).Write(s);
     NotNil(text_out).Write(text);
     close_out();
@@ -144,8 +144,8 @@ void Class_datafile::close_in() {
     NotNil(text_in).Close();
 }
 
-void Class_datafile::open_out() {
-    text_out = TextOutputStream::Replace(data_file);
+void Class_datafile::open_out(const FileLock& held) {
+    text_out = TextOutputStream::Replace(data_file, held);
 }
 
 void Class_datafile::close_out() {
@@ -163,8 +163,8 @@ std::string Class_datafile::read_whole_file() {
 // whenever the process ends in between or the write fails (disk full, a kill, a power
 // cut). The new text takes the old one's place only when it is whole, so the file is
 // never emptied first; a failed write leaves the old text and the error goes on.
-void Class_datafile::rewrite(const std::string& text) {
-    open_out();
+void Class_datafile::rewrite(const std::string& text, const FileLock& held) {
+    open_out(held);
     NotNil(text_out).Write(text);
     close_out();
 }

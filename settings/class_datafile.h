@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class FileLock;
 class FolderItem;
 class TextInputStream;
 class TextOutputStream;
@@ -36,10 +37,11 @@ class Class_datafile : public Object {
   private:
     void open_in();
     void close_in();
-    void open_out();
+    // Under the file's lock, held from the read to the end of the rewrite.
+    void open_out(const FileLock& held);
     void close_out();
     std::string read_whole_file();
-    void rewrite(const std::string& text);
+    void rewrite(const std::string& text, const FileLock& held);
 
     std::shared_ptr<FolderItem> data_file;
     std::string LF;

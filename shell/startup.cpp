@@ -8,7 +8,9 @@
 #include "shell/framework/gui/event_loop.h"
 #include "shell/framework/gui/plugin.h"
 #include "shell/main_menu_bar.h"
+#include "shell/resources_folder.h"
 #include "shell/sounds.h"
+#include "shell/zk_module.h"
 
 #include <iterator>
 
@@ -49,18 +51,18 @@ struct SoundStatic {
     const char* name;
     SoundStatics& statics;
 };
+const SoundStatic kSounds[] = {{"ChuToy", ChuToyStatics},       {"Glass", GlassStatics},
+                               {"Purr", PurrStatics},           {"Sosumi", SosumiStatics},
+                               {"Submarine", SubmarineStatics}, {"Temple", TempleStatics}};
 } // namespace
 
 void RegisterProgram() {
     RuntimeRegisterInitializer("classes", RegisterClasses);
     // Every static but the file-type list starts at its zero value.
-    const SoundStatic sounds[] = {{"ChuToy", ChuToyStatics},       {"Glass", GlassStatics},
-                                  {"Purr", PurrStatics},           {"Sosumi", SosumiStatics},
-                                  {"Submarine", SubmarineStatics}, {"Temple", TempleStatics}};
     RuntimeRegisterInitializer("FileTypes.pAllFileTypes.__Init", [] {
         FileTypes::pAllFileTypes = std::make_shared<FileTypes::FileTypeList>();
     });
-    for (const auto& sound : sounds) {
+    for (const auto& sound : kSounds) {
         auto* statics = &sound.statics;
         RuntimeRegisterFinalizer(std::string(sound.name) + ".permaSound.__Exit",
                                  [statics] { Release(statics->permaSound); });
@@ -136,4 +138,15 @@ int RunProgram() {
     Main();
     RuntimePerformFinalizers();
     return RuntimeExit();
+}
+
+void ResetStaticsForTesting() {
+    for (const auto& sound : kSounds)
+        sound.statics = SoundStatics{};
+    FileTypes::pAllFileTypes = nullptr;
+    FileTypes::pUntitled = nullptr;
+    MainMenuBar::_implicitInstance = nullptr;
+    zkModule::f_windowcloseing = false;
+    plugin_entrypoints = nullptr;
+    SetPackageChildLookupForTesting({});
 }

@@ -19,3 +19,7 @@ void LateStartup();
 // The exception-handling entry point handed to the framework.
 std::exception_ptr CallFunctionWithExceptionHandling(void (*routine)(void*), void* argument);
 void UnhandledException(const std::exception_ptr& exception);
+
+// Tests: every module-level static back to its start value (nil, False, no list), as a
+// new process has them before RuntimePerformInitializers.
+void ResetStaticsForTesting();

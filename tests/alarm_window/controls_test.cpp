@@ -102,7 +102,8 @@ TEST_F(ControlsTest, TheWindowShowsTheRealMenuBarWhoseQuitClosesTheWindowAndSave
     Boot();
     auto app = App();
     const auto open = app->on_open;
-    app->on_open = [this, open] {
+    QObject watchdog; // goes with the test, and its timer with it
+    app->on_open = [this, open, &watchdog] {
         open();
         // Once the window is up and active: the menus, then Ctrl+Q as a user types it.
         QTimer::singleShot(0, [this] {
@@ -129,7 +130,7 @@ TEST_F(ControlsTest, TheWindowShowsTheRealMenuBarWhoseQuitClosesTheWindowAndSave
             QTest::keyClick(native, Qt::Key_Q, Qt::ControlModifier);
         });
         // Only if the quit never comes.
-        QTimer::singleShot(10000, [] {
+        QTimer::singleShot(10000, &watchdog, [] {
             ADD_FAILURE() << "Ctrl+Q did not end the run";
             Quit(9);
         });

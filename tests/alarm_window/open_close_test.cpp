@@ -2,6 +2,7 @@
 // the rules for the saved position and sound, and the roads where the file fails.
 #include "shell/framework/core/text.h"
 #include "tests/alarm_window/window_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <optional>
 
@@ -257,6 +258,19 @@ INSTANTIATE_TEST_SUITE_P(Roads, BrokenDocumentsTest,
                                                     },
                                                     "IOException"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpenCloseTest, ADocumentsFolderThatTakesNoNewFileStillGetsTheSettingsAtTheClose) {
+    WriteSettings(Bytes({{"h_data", "6"}, {"m_data", "30"}}));
+    ReadOnlyFolder documents(DocumentsPath());
+    ASSERT_TRUE(documents.TakesNoNewFile());
+    OpenPlaced();
+    Up(W().UpDownArrows1());
+    CloseWindow();
+    EXPECT_EQ(ReadSettings(), SavedBytes("7", "30", "0"));
+    EXPECT_TRUE(messages->texts.empty());
+    EXPECT_EQ(RuntimeExit(), 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DocumentsPath()), {}), 1);
+}
 
 TEST_F(OpenCloseTest, AMissingDocumentsFolderIsCreatedAndTheRunGoesOn) {
     OpenPlaced();

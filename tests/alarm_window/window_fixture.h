@@ -1,8 +1,8 @@
 #pragma once
 // The alarm window as a user meets it: a temporary HOME, the four fakes, the real start-up
-// sequence up to the event loop, and App's Open event. Under ctest every test runs in a
-// process of its own; run whole, each test's alarm window goes at its end, so that the
-// next test's accessor builds a new one.
+// sequence up to the event loop, and App's Open event. After every test the process-state
+// listener (tests/support/process_state.h) empties the runtime's registries and the
+// program's statics again, so each test boots as a new process would.
 
 #include "alarm_window/window1.h"
 #include "shell/app.h"

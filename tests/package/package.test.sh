@@ -25,8 +25,13 @@ DEPENDS=$(dpkg-deb -f "$DEB" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 for need in libc6 libqt6widgets6 libsndfile1 fonts-noto-cjk wmctrl xdotool; do
     echo "$DEPENDS" | grep -qx "$need" || fail "Depends lacks $need: $(dpkg-deb -f "$DEB" Depends)"
 done
-lintian --fail-on error "$DEB" >"$ARTEFACTS/lintian.txt" 2>&1 ||
+lintian --pedantic -I --fail-on error,warning "$DEB" >"$ARTEFACTS/lintian.txt" 2>&1 ||
     fail "lintian: $(cat "$ARTEFACTS/lintian.txt")"
+# Hardened binaries, a manual page, and a menu entry that searches find.
+for tag in hardening-no-bindnow hardening-no-fortify-functions hardening-no-relro \
+    hardening-no-stackprotector no-manual-page desktop-entry-lacks-keywords-entry; do
+    grep -q " $tag " "$ARTEFACTS/lintian.txt" && fail "lintian: $(grep " $tag " "$ARTEFACTS/lintian.txt")"
+done
 
 # 2. The content: the build's package under /usr/lib/Dorvane2, the command, the menu entry.
 ROOT="$WORK/root"
@@ -37,13 +42,25 @@ LIB="$ROOT/usr/lib/Dorvane2"
 cmp -s "$WORK/built" "$WORK/packaged" ||
     fail "package tree differs from the build's: $(diff "$WORK/built" "$WORK/packaged")"
 [ "$(readlink "$ROOT/usr/bin/dorvane2")" = ../lib/Dorvane2/bin/Dorvane2 ] || fail "usr/bin/dorvane2"
-for f in share/doc/dorvane2/copyright share/doc/dorvane2/changelog.gz; do
+for f in share/doc/dorvane2/copyright share/doc/dorvane2/changelog.gz share/man/man1/dorvane2.1.gz; do
     [ -s "$ROOT/usr/$f" ] || fail "no usr/$f"
 done
+# The manual page renders without a warning from man or groff.
+errors=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+    "$ROOT/usr/share/man/man1/dorvane2.1.gz" 2>&1 >/dev/null)
+[ -z "$errors" ] || fail "man dorvane2: $errors"
+# Software centres list it: valid AppStream metainfo whose launchable is the menu entry.
+METAINFO=$(find "$ROOT/usr/share/metainfo" -name '*.metainfo.xml')
+[ -n "$METAINFO" ] || fail "no metainfo in usr/share/metainfo"
+appstreamcli validate --pedantic --no-net "$METAINFO" >"$ARTEFACTS/appstream.txt" 2>&1 ||
+    fail "appstreamcli validate: $(cat "$ARTEFACTS/appstream.txt")"
+grep -q '<launchable type="desktop-id">dorvane2.desktop</launchable>' "$METAINFO" ||
+    fail "the metainfo does not launch dorvane2.desktop"
 ENTRY="$ROOT/usr/share/applications/dorvane2.desktop"
 if ! report=$(desktop-file-validate "$ENTRY" 2>&1) || [ -n "$report" ]; then
     fail "desktop-file-validate: $report"
 fi
+grep -q '^Keywords\[ja\]=' "$ENTRY" || fail "no Japanese keywords in $ENTRY"
 command=$(sed -n 's/^Exec=//p' "$ENTRY")
 [ -L "$ROOT/usr/bin/$command" ] || fail "Exec=$command is not the package's command"
 ICON="$ROOT/usr/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$ENTRY").svg"

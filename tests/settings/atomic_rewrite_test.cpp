@@ -2,12 +2,14 @@
 // or the whole new text, two running copies never break the file nor lose each other's
 // keys, and the file keeps its permissions and its link.
 #include "tests/settings/settings_file_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <functional>
 #include <random>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,7 +72,7 @@ TEST_F(AtomicRewriteTest, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewText) {
     ASSERT_EQ(ReadFile(), old_text);
     std::mt19937 random(20261210);
     std::uniform_int_distribution<int64_t> delay_us(0, 2 * cycle.count());
-    int old_seen = 0, new_seen = 0;
+    int old_seen = 0, new_seen = 0, strays_seen = 0;
     for (int kill = 0; kill < 300; ++kill) {
         const pid_t writer = Fork([&](Class_datafile& data) {
             for (;;) {
@@ -88,10 +90,47 @@ TEST_F(AtomicRewriteTest, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewText) {
             << "after kill " << kill << ": " << now.size() << " bytes, " << SplitFields(now).size()
             << " fields";
         ++(now == old_text ? old_seen : new_seen);
+        if (Names(dir).size() > 1) ++strays_seen;
     }
     // Killed while rewriting, in both directions, not only before its first write.
     EXPECT_GT(old_seen, 10);
     EXPECT_GT(new_seen, 10);
+    // A kill between making the new text's file and putting it in place leaves that file;
+    // the next rewrite takes it away.
+    EXPECT_GT(strays_seen, 0) << "no kill came while a new text was being written";
+    datafile->put_data("m_data", short_value);
+    EXPECT_EQ(ReadFile(), old_text);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"Dorvane2appData"});
+}
+
+TEST_F(AtomicRewriteTest, ARewriteRemovesLeftoverNewTextsThatNoWriterHoldsAndNothingElse) {
+    WriteFile("h_data\n7");
+    const auto make = [&](const std::string& name) {
+        std::ofstream(dir + "/" + name) << "h_data\n8";
+        return dir + "/" + name;
+    };
+    make(".Dorvane2appData.a1B2c3"); // a writer's, killed before it renamed it
+    // A running writer's: it holds the file's lock until the rename.
+    const int held = open(make(".Dorvane2appData.Held00").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    // Not of the settings file's writers.
+    make(".Dorvane2appData.bak");
+    make(".Dorvane2appData.a1B2c3d");
+    make(".Dorvane2appData.a1-2c3");
+    make("Dorvane2appData.a1B2c3");
+    make(".Other.a1B2c3");
+    std::filesystem::create_directory(dir + "/.Dorvane2appData.d1R2c3");
+    std::filesystem::create_symlink("Dorvane2appData", dir + "/.Dorvane2appData.l1N2k3");
+
+    datafile->put_data("m_data", "30");
+    close(held);
+    EXPECT_EQ(ReadFile(), "h_data\n7\nm_data\n30");
+    EXPECT_EQ(Names(dir),
+              (std::vector<std::string>{
+                  ".Dorvane2appData.Held00", ".Dorvane2appData.a1-2c3", ".Dorvane2appData.a1B2c3d",
+                  ".Dorvane2appData.bak", ".Dorvane2appData.d1R2c3", ".Dorvane2appData.l1N2k3",
+                  ".Other.a1B2c3", "Dorvane2appData", "Dorvane2appData.a1B2c3"}));
 }
 
 TEST_F(AtomicRewriteTest, TwoCopiesWritingAtOnceNeverBreakTheFileNorLoseAKey) {
@@ -171,6 +210,22 @@ TEST_P(EveryWriteTest, WritesThroughALinkToItsTarget) {
     EXPECT_EQ(ReadFile(), GetParam().after);
     EXPECT_EQ(Names(dir + "/real"), std::vector<std::string>{"settings"});
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"Dorvane2appData", "real"}));
+}
+
+// A folder that takes no new file, with a file in it that may be written: the new text
+// is written over the old one in the same file.
+TEST_P(EveryWriteTest, InAFolderThatTakesNoNewFileRewritesTheSameFileInPlace) {
+    WriteFile(kBefore);
+    const ino_t before = Inode();
+    {
+        ReadOnlyFolder folder(dir);
+        ASSERT_TRUE(folder.TakesNoNewFile());
+        EXPECT_NO_THROW(GetParam().write(*datafile));
+    }
+    EXPECT_EQ(ReadFile(), GetParam().after);
+    EXPECT_EQ(Inode(), before);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"Dorvane2appData"});
+    EXPECT_TRUE(messages->texts.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,6 +2,7 @@
 // behind, and lets the IOException go on.
 #include "shell/framework/core/exceptions.h"
 #include "tests/settings/settings_file_fixture.h"
+#include "tests/support/read_only_folder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -55,6 +56,19 @@ TEST_F(FailedRewriteTest, PutAllKeepsTheOldText) {
     WriteFile(settings);
     const ino_t before = Inode();
     EXPECT_EXIT(RunWithFileSizeCap(256, [&] { datafile->put_all(too_long); }),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadFile(), settings);
+    EXPECT_EQ(Inode(), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+// Written in place, the file has room for the whole new text before a byte of it changes.
+TEST_F(FailedRewriteTest, InAFolderThatTakesNoNewFileAFailedRewriteKeepsTheOldText) {
+    WriteFile(settings);
+    const ino_t before = Inode();
+    ReadOnlyFolder folder(dir);
+    ASSERT_TRUE(folder.TakesNoNewFile());
+    EXPECT_EXIT(RunWithFileSizeCap(256, [&] { datafile->put_data("m_data", too_long); }),
                 testing::ExitedWithCode(0), "");
     EXPECT_EQ(ReadFile(), settings);
     EXPECT_EQ(Inode(), before);

@@ -7,7 +7,8 @@
 #include <cstdlib>
 
 QApplication& EnsureTestApplication() {
-    // Kept for the whole process: windows held by registries outlive every test.
+    // Kept for the whole process and shared by its cases: the windows a case makes are
+    // gone by its end (tests/support/process_state.h), the application is not.
     static QApplication* application = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;

@@ -19,6 +19,10 @@ const ClassRecord* RuntimeFindClass(const std::string& full_name) {
     return found == Records().end() ? nullptr : &found->second;
 }
 
+void RuntimeForgetClasses() {
+    Records().clear();
+}
+
 bool RuntimeIsSubclass(const std::string& full_name, const std::string& ancestor) {
     for (auto* record = RuntimeFindClass(full_name); record;
          record = RuntimeFindClass(record->superclass)) {

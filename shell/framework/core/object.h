@@ -29,6 +29,8 @@ struct ClassRecord {
 void RuntimeRegisterClass(ClassRecord record);
 // nullptr when no class of that name is registered.
 const ClassRecord* RuntimeFindClass(const std::string& full_name);
+// Forgets every record (RuntimeResetForTesting).
+void RuntimeForgetClasses();
 // True when `full_name` is `ancestor` or one of its subclasses, by the registered records.
 bool RuntimeIsSubclass(const std::string& full_name, const std::string& ancestor);
 

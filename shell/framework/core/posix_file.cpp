@@ -33,3 +33,14 @@ void ThrowIfClosed(int fd, const std::string& action, const std::string& path) {
     errno = EBADF;
     ThrowIOException(action, path);
 }
+
+bool WriteAll(int fd, const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written == 0) errno = EIO; // no progress: never spin
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}

@@ -11,3 +11,6 @@ int OpenOrThrow(const std::string& path, int flags, const std::string& action);
 void CloseQuietly(int& fd);
 // Raises IOException with EBADF when the stream has been closed.
 void ThrowIfClosed(int fd, const std::string& action, const std::string& path);
+// Writes every byte, retrying when interrupted or cut short; false with errno set when
+// it cannot (EIO for a write that makes no progress).
+bool WriteAll(int fd, const std::string& text);

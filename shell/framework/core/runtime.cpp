@@ -2,6 +2,7 @@
 // that serves them is gui/event_loop.cpp.
 #include "shell/framework/core/runtime.h"
 
+#include "shell/framework/core/clock.h"
 #include "shell/framework/core/msg_box.h"
 #include "shell/framework/core/object.h"
 #include "shell/framework/core/timer_queue.h"
@@ -173,4 +174,12 @@ int32_t RuntimeExit() {
 
 void RunFrameworkInitialization(void (*late_startup)()) {
     if (late_startup) RuntimeDispatch(late_startup);
+}
+
+void RuntimeResetForTesting() {
+    State() = Runtime{};
+    RuntimeForgetClasses();
+    InstallClock(nullptr);
+    InstallMessageBoxPresenter(nullptr);
+    SetRealMessageBoxPresenter(nullptr);
 }

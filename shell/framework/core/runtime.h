@@ -66,3 +66,8 @@ void Quit(int32_t code = 0);
 void RuntimeSetQuitHandler(std::function<void()> handler);
 // The exit status: the code of the last Quit (0 when none was made).
 int32_t RuntimeExit();
+
+// Tests: the run time as a new process has it, before RuntimeInit: no registries, class
+// records, exception helper, application object or quit code; the system clock and no
+// message-box presenter.
+void RuntimeResetForTesting();

@@ -4,7 +4,6 @@
 #include "shell/framework/core/folder_item.h"
 #include "shell/framework/core/posix_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,8 +15,8 @@ TextOutputStream::Append(const std::shared_ptr<FolderItem>& file) {
     return stream;
 }
 
-std::shared_ptr<TextOutputStream>
-TextOutputStream::Replace(const std::shared_ptr<FolderItem>& file) {
+std::shared_ptr<TextOutputStream> TextOutputStream::Replace(const std::shared_ptr<FolderItem>& file,
+                                                            const FileLock& /*held*/) {
     std::shared_ptr<TextOutputStream> stream(new TextOutputStream(NotNil(file).NativePath()));
     stream->fd_ = BeginReplacement(stream->native_path_, stream->replacement_);
     return stream;
@@ -30,23 +29,14 @@ TextOutputStream::~TextOutputStream() {
 }
 
 void TextOutputStream::Write(const std::string& text) {
+    if (replacement_.Pending()) return WriteReplacement(fd_, replacement_, text, native_path_);
     ThrowIfClosed(fd_, "cannot write to", native_path_);
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t written = ::write(fd_, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written == 0) errno = EIO; // no progress: never spin
-        if (written <= 0) {
-            // A cut-short new text never takes the old one's place, nor stays on disk.
-            if (!replacement_.temporary.empty()) DiscardReplacement(fd_, replacement_);
-            ThrowIOException("cannot write to", native_path_);
-        }
-        done += static_cast<std::size_t>(written);
-    }
+    if (!WriteAll(fd_, text)) ThrowIOException("cannot write to", native_path_);
 }
 
 void TextOutputStream::Close() {
-    if (replacement_.temporary.empty())
-        CloseQuietly(fd_);
-    else
+    if (replacement_.Pending())
         CommitReplacement(fd_, replacement_, native_path_);
+    else
+        CloseQuietly(fd_);
 }

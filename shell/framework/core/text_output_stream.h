@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class FileLock;
 class FolderItem;
 
 class TextOutputStream : public Object {
@@ -17,8 +18,11 @@ class TextOutputStream : public Object {
     // Writes a new text for the file, which takes the old text's place when the stream is
     // closed: at every instant the file holds the whole old or the whole new text. A link
     // is followed and stays; the permissions stay. A failed write or close leaves the old
-    // text. Callers that read the file first hold its FileLock. Raises as Append does.
-    static std::shared_ptr<TextOutputStream> Replace(const std::shared_ptr<FolderItem>& file);
+    // text. In a folder that takes no new file the text is written over the old one in
+    // place (file_replacement.h says what that risks). The caller holds the file's lock
+    // until the stream is closed. Raises as Append does.
+    static std::shared_ptr<TextOutputStream> Replace(const std::shared_ptr<FolderItem>& file,
+                                                     const FileLock& held);
     ~TextOutputStream() override;
     TextOutputStream(const TextOutputStream&) = delete;
     TextOutputStream& operator=(const TextOutputStream&) = delete;
@@ -34,5 +38,5 @@ class TextOutputStream : public Object {
     explicit TextOutputStream(std::string native_path) : native_path_(std::move(native_path)) {}
     int fd_ = -1;
     std::string native_path_;
-    FileReplacement replacement_; // in use while its temporary file is set
+    FileReplacement replacement_; // in use while Pending()
 };

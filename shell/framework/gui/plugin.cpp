@@ -126,6 +126,10 @@ void RuntimeLoadPlugin(const std::string& file_name) {
     plugin.lookup = reinterpret_cast<AppearanceLookup>(lookup);
 }
 
+void RuntimeForgetPluginForTesting() {
+    State() = Plugin{};
+}
+
 void** RuntimeAllocatePluginEntrypointsTable(std::size_t count) {
     State().table.assign(count, nullptr);
     return State().table.data();

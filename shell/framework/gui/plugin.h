@@ -17,6 +17,10 @@ void* RuntimeLookupPluginEntrypoint(const std::string& name);
 void** PluginEntrypoints();
 std::size_t PluginEntrypointCount();
 
+// Tests: forgets the module and the entry table, as before RuntimeLoadPlugin. The module
+// stays mapped: widgets it made may still be alive.
+void RuntimeForgetPluginForTesting();
+
 // The 70 member names in their table order.
 extern const char* const kPluginEntryNames[70];
 

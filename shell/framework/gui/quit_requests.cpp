@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace {
@@ -23,15 +24,35 @@ void WakeUp(int) {
     errno = saved;
 }
 
-void TakeSignal(int number) {
-    struct sigaction current {};
-    // One the parent ignored stays ignored, as nohup and a shell's background jobs expect.
-    if (::sigaction(number, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) return;
-    struct sigaction action {};
-    action.sa_handler = WakeUp;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(number, &action, nullptr);
+constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+struct Installed {
+    QPointer<QObject> application, notifier, filter;
+    bool signals_taken = false;
+    // Per signal: whether it was taken, and what it did before.
+    bool taken[std::size(kSignals)] = {};
+    struct sigaction previous[std::size(kSignals)] = {};
+};
+
+Installed& State() {
+    static Installed installed;
+    return installed;
+}
+
+void TakeSignals() {
+    auto& state = State();
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+        // One the parent ignored stays ignored, as nohup and a shell's background jobs expect.
+        struct sigaction& previous = state.previous[i];
+        if (::sigaction(kSignals[i], nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = WakeUp;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        state.taken[i] = ::sigaction(kSignals[i], &action, nullptr) == 0;
+    }
+    state.signals_taken = true;
 }
 
 void Drain() {
@@ -58,19 +79,28 @@ class QuitEventFilter : public QObject {
 
 void InstallQuitRequests() {
     auto* application = QCoreApplication::instance();
+    auto& state = State();
     // Qt's objects go with the application; the pipe and the handlers stay.
-    static QPointer<QObject> installed_on;
-    if (!application || installed_on == application) return;
-    if (wake_pipe[0] < 0) {
-        if (::pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-        for (int number : {SIGTERM, SIGHUP, SIGINT})
-            TakeSignal(number);
-    }
+    if (!application || state.application == application) return;
+    if (wake_pipe[0] < 0 && ::pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (!state.signals_taken) TakeSignals();
     auto* notifier = new QSocketNotifier(wake_pipe[0], QSocketNotifier::Read, application);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         Drain();
         Quit(0);
     });
-    application->installEventFilter(new QuitEventFilter(application));
-    installed_on = application;
+    state.filter = new QuitEventFilter(application);
+    application->installEventFilter(state.filter);
+    state.notifier = notifier;
+    state.application = application;
+}
+
+void ForgetQuitRequestsForTesting() {
+    auto& state = State();
+    for (std::size_t i = 0; i < std::size(kSignals); ++i)
+        if (state.taken[i]) ::sigaction(kSignals[i], &state.previous[i], nullptr);
+    delete state.notifier;
+    delete state.filter;
+    if (wake_pipe[0] >= 0) Drain();
+    state = Installed{};
 }

@@ -6,3 +6,6 @@
 
 // Installs the handling once the QApplication exists; calling it again does nothing.
 void InstallQuitRequests();
+// Tests: gives the signals back what they did before and removes the handling from the
+// application, so that the next InstallQuitRequests starts afresh.
+void ForgetQuitRequestsForTesting();

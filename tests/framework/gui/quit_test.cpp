@@ -291,9 +291,27 @@ TEST_F(QuitRequestTest, TheSessionManagersQuitEventTakesTheSameRoad) {
     EXPECT_EQ(RuntimeExit(), 0);
 }
 
-TEST_F(QuitRequestTest, ASignalIgnoredWhenTheProgramStartedStaysIgnored) {
+namespace {
+class IgnoredHangUpTest : public QuitRequestTest {
+  protected:
     // As nohup leaves SIGHUP, and a shell its background job's SIGINT.
-    std::signal(SIGHUP, SIG_IGN);
+    void SetUp() override {
+        QuitRequestTest::SetUp();
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGHUP, &ignore, &before_);
+    }
+    void TearDown() override {
+        sigaction(SIGHUP, &before_, nullptr);
+        QuitRequestTest::TearDown();
+    }
+
+  private:
+    struct sigaction before_ {};
+};
+} // namespace
+
+TEST_F(IgnoredHangUpTest, ASignalIgnoredWhenTheProgramStartedStaysIgnored) {
     RunAndRequest([] { Quit(0); });
     struct sigaction hup {};
     sigaction(SIGHUP, nullptr, &hup);
