@@ -80,7 +80,7 @@ void PulseAudioOutput::Play(const Sound& sound, double gain) {
     auto& slot = voices_[&sound];
     slot = std::move(voice);
     if (!Usable(context_)) {
-        Connect();
+        ConnectOnAudioThread();
     } else if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
         Start(*slot);
     }
@@ -114,6 +114,21 @@ bool PulseAudioOutput::StartLoop() {
     loop_ = nullptr;
     closed_ = true;
     return false;
+}
+
+// Making the context reads the client's configuration files: the audio thread does it, so
+// the first Play (at start-up, before the window shows) hands over its sound and returns.
+void PulseAudioOutput::ConnectOnAudioThread() {
+    if (connect_pending_) return;
+    connect_pending_ = true;
+    pa_mainloop_api_once(
+        pa_threaded_mainloop_get_api(loop_),
+        [](pa_mainloop_api*, void* data) {
+            auto* output = static_cast<PulseAudioOutput*>(data);
+            output->connect_pending_ = false;
+            output->Connect();
+        },
+        this);
 }
 
 // A new connection, for the first Play and for the first one after a failed connection

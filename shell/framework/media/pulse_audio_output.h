@@ -32,6 +32,7 @@ class PulseAudioOutput : public AudioOutput {
     struct Voice;
 
     bool StartLoop();
+    void ConnectOnAudioThread();
     void Connect();
     void Start(Voice& voice);
     void Finish(Voice& voice);
@@ -51,4 +52,5 @@ class PulseAudioOutput : public AudioOutput {
     // never dereferenced, so a Sound may go at any time.
     std::map<const Sound*, std::unique_ptr<Voice>> voices_;
     bool closed_ = false, said_silent_ = false;
+    bool connect_pending_ = false; // written under the loop's lock
 };
