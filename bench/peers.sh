@@ -16,8 +16,10 @@
 # Each run gives the program a fresh HOME and XDG_RUNTIME_DIR, a private session bus and a
 # clean environment, and starts it through bench_mapwait:
 #   start-up  fork+exec until its first top-level window is viewable (X events, no polling)
-#   memory    RSS, PSS and private memory (USS: no other process maps it, so it does not
-#             move when other programs come and go) SETTLE_S after the window appeared
+#   memory    RSS, PSS and private dirty memory SETTLE_S after the window appeared. PSS
+#             shares each page among the processes that map it, so it moves with what
+#             else runs on the machine; RSS and the dirty pages (heap, stacks, library
+#             data the process wrote) do not
 #   idle CPU  CPU time of all its threads over the next IDLE_S seconds, as a share of one
 #             core; likewise for the helper processes it caused to run (bus-activated
 #             services), which its own figures leave out
@@ -149,10 +151,10 @@ measure() {
         [ "$timed" = 1 ] && printf '%s\tFAIL\t%s\n' "$name" "${line:-no result}" >>"$LOG"
     elif [ "$timed" = 1 ]; then
         sleep "$SETTLE"
-        local rss pss uss h hp=() hpss=0 ha=() p0 p1 t0 t1 hc=0 i
+        local rss pss dirty h hp=() hpss=0 ha=() p0 p1 t0 t1 hc=0 i
         rss=$(kb "/proc/$wpid/smaps_rollup" Rss)
         pss=$(kb "/proc/$wpid/smaps_rollup" Pss)
-        uss=$(($(kb "/proc/$wpid/smaps_rollup" Private_Clean) + $(kb "/proc/$wpid/smaps_rollup" Private_Dirty)))
+        dirty=$(kb "/proc/$wpid/smaps_rollup" Private_Dirty)
         mapfile -t hp < <(helpers "$wpid")
         for h in "${hp[@]}"; do i=$(kb "/proc/$h/smaps_rollup" Pss); hpss=$((hpss + ${i:-0})); done
         for i in "${!hp[@]}"; do ha[i]=$(cpu_ms "${hp[i]}"); done
@@ -166,8 +168,8 @@ measure() {
         if [ -z "$p1" ] || [ -z "$pss" ]; then
             printf '%s\tFAIL\texited while idle\n' "$name" >>"$LOG"
         else
-            # name start-up_ms rss_kB pss_kB uss_kB cpu_ms wall_ms helpers helpers_pss_kB helpers_cpu_ms
-            printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$name" "$ms" "$rss" "$pss" "$uss" \
+            # name start-up_ms rss_kB pss_kB dirty_kB cpu_ms wall_ms helpers helpers_pss_kB helpers_cpu_ms
+            printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$name" "$ms" "$rss" "$pss" "$dirty" \
                 "$(awk -v a="$p0" -v b="$p1" 'BEGIN { print b - a }')" $((t1 - t0)) "${#hp[@]}" "$hpss" "$hc" >>"$LOG"
         fi
     fi
@@ -206,17 +208,17 @@ FILENAME ~ /order$/ { split($0, f, "|"); kind[++n] = f[1]; names[n] = f[2]; next
 $2 == "FAIL" { fail[$1]++; why[$1] = $3; next }
 {
     ok[$1]++; ms[$1] = ms[$1] " " $2; rss[$1] = rss[$1] " " $3 / 1024; pss[$1] = pss[$1] " " $4 / 1024
-    uss[$1] = uss[$1] " " $5 / 1024; cpu[$1] = cpu[$1] " " 100 * $6 / $7
+    dirty[$1] = dirty[$1] " " $5 / 1024; cpu[$1] = cpu[$1] " " 100 * $6 / $7
     hn[$1] = hn[$1] " " $8; hp[$1] = hp[$1] " " $9 / 1024; hc[$1] = hc[$1] " " 100 * $10 / $7
 }
 END {
-    print "| program | start-up | RSS | PSS | private | CPU while idle | helpers: PSS, CPU |"
+    print "| program | start-up | RSS | PSS | private dirty | CPU while idle | helpers: PSS, CPU |"
     print "|---|---|---|---|---|---|---|"
     for (k = 1; k <= n; k++) {
         p = names[k]
         if (!ok[p]) { printf "| %s | failed in %d runs: %s | | | | | |\n", p, fail[p], why[p]; continue }
         start[p] = med(ms[p]); range = sprintf("%.0f ms (%.0f–%.0f)", start[p], lo, hi)
-        mem[p] = med(pss[p]); own[p] = med(uss[p])
+        mem[p] = med(pss[p]); own[p] = med(dirty[p])
         helper = med(hn[p]) > 0 ? sprintf("%.1f MiB, %.2f %%", med(hp[p]), med(hc[p])) : ""
         printf "| %s | %s | %.1f MiB | %.1f MiB | %.1f MiB | %.3f %% | %s |%s\n", p, range, med(rss[p]),
             mem[p], own[p], med(cpu[p]), helper, fail[p] ? sprintf(" %d runs failed: %s", fail[p], why[p]) : ""
@@ -225,7 +227,7 @@ END {
     for (k = 1; k <= n; k++) {
         p = names[k]
         if (kind[k] != "package" || !ok[p] || !ok[names[1]]) continue
-        printf "%s against the floor: start-up %.2f× (%+.0f ms), PSS %.3f× (%+.1f MiB), private %+.1f MiB.\n",
+        printf "%s against the floor: start-up %.2f× (%+.0f ms), PSS %.3f× (%+.1f MiB), private dirty %+.1f MiB.\n",
             p, start[p] / start[names[1]], start[p] - start[names[1]], mem[p] / mem[names[1]],
             mem[p] - mem[names[1]], own[p] - own[names[1]]
     }
