@@ -92,6 +92,7 @@ void PulseAudioOutput::Close() {
     if (!loop_) return;
     {
         LoopLock lock(loop_);
+        connect_pending_ = false;
         DropVoices();
         CancelDeadline();
         if (context_) {
@@ -125,6 +126,7 @@ void PulseAudioOutput::ConnectOnAudioThread() {
         pa_threaded_mainloop_get_api(loop_),
         [](pa_mainloop_api*, void* data) {
             auto* output = static_cast<PulseAudioOutput*>(data);
+            if (!output->connect_pending_) return; // closed meanwhile: no context to leak
             output->connect_pending_ = false;
             output->Connect();
         },
