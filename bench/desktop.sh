@@ -1,25 +1,21 @@
 #!/bin/sh
 # Start-up, memory and CPU of the real package on a private X server.
 #   bench/desktop.sh [PACKAGE_DIR] [SECONDS]      (defaults: build/Dorvane2, 60)
-# Start-up (exec until the window is mapped, median of 5), RSS and PSS 5 s after it, and
-# CPU while measuring with the spinner shown come from the shared anchors script, which
-# also measures the peer desktop clocks installed on this machine; then CPU while the
-# window is minimised. Prints figures, asserts nothing.
+# First the peer benchmark (bench/peers.sh): start-up, memory and CPU while measuring with
+# the spinner shown, beside the Qt floor and the peer desktop clocks installed here; then
+# CPU over SECONDS while the window is minimised. Prints figures, asserts nothing.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 PACKAGE=$(cd "${1:-$HERE/../build/Dorvane2}" && pwd)
 SECONDS_IDLE=${2:-60}
-ANCHORS=$HERE/../../shared/bench/anchors.sh
 
-if [ -x "$ANCHORS" ] || [ -f "$ANCHORS" ]; then
-    bash "$ANCHORS" -i "$SECONDS_IDLE" -n Dorvane2 -- "$PACKAGE/bin/Dorvane2"
-else
-    echo "# $ANCHORS not found: start-up, memory and measuring CPU skipped"
-fi
+bash "$HERE/peers.sh" "Dorvane2=$PACKAGE" || exit 1
+echo
 
 WORK=$(mktemp -d /tmp/dorvane2-bench.XXXXXX)
 . "$HERE/../tests/e2e/desktop.sh"
 start_display
+start_audio
 mkdir -p "$WORK/home/run"
 HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/home/run" "$PACKAGE/bin/Dorvane2" >"$WORK/app.log" 2>&1 &
 APP=$!

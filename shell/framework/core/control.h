@@ -18,7 +18,7 @@ class Control : public Object {
     void SetWindow(const std::shared_ptr<Window>& window) { window_ = window; }
 
     // Applies each entry of the list through SetProperty, in order.
-    void SetProperties(const PropertyList& list);
+    virtual void SetProperties(const PropertyList& list);
     // One named property; an unknown name raises RuntimeException.
     virtual void SetProperty(const std::string& name, const PropertyValue& value);
 

@@ -85,8 +85,23 @@ void RectControl::ApplyFont() {
     widget_->setFont(FontFor({text_font_, text_size_, bold_, italic_, underline_}));
 }
 
+void RectControl::SetProperties(const PropertyList& list) {
+    // Each property would apply geometry, font and palette again: a text field's list has
+    // thirty entries, and every re-application costs Qt's events and relayouts.
+    applying_list_ = true;
+    try {
+        Control::SetProperties(list);
+    } catch (...) {
+        applying_list_ = false;
+        Refresh(); // the entries before the faulty one still show
+        throw;
+    }
+    applying_list_ = false;
+    Refresh();
+}
+
 void RectControl::Refresh() {
-    if (widget_) ApplyToWidget();
+    if (widget_ && !applying_list_) ApplyToWidget();
 }
 
 void RectControl::Remember(const std::string& name, const PropertyValue& value) {

@@ -32,6 +32,8 @@ class RectControl : public Control {
 
     // Handles the properties every visual control has, then the subclass's own.
     void SetProperty(const std::string& name, const PropertyValue& value) override;
+    // The whole list reaches the widget as one change.
+    void SetProperties(const PropertyList& list) override;
     // The last value a property list gave `name` (also for properties Qt cannot show),
     // nullptr when none did.
     const PropertyValue* StoredProperty(const std::string& name) const;
@@ -46,7 +48,7 @@ class RectControl : public Control {
     virtual void ApplyToWidget();
     // The font part of ApplyToWidget: the widget's own font, from the font properties.
     virtual void ApplyFont();
-    // ApplyToWidget when the widget exists.
+    // ApplyToWidget when the widget exists (at the end, while a list is applied).
     void Refresh();
     // Keeps a property list's value for StoredProperty; SetProperty overrides call it for
     // the names they handle.
@@ -57,6 +59,7 @@ class RectControl : public Control {
     int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0, tab_index_ = 0;
     bool enabled_ = true, visible_ = true, tab_stop_ = true;
     bool bold_ = false, italic_ = false, underline_ = false;
+    bool applying_list_ = false;
     std::string text_font_ = "System", help_tag_;
     double text_size_ = 0;
     PropertyList stored_;

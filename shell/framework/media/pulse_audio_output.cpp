@@ -85,7 +85,7 @@ void PulseAudioOutput::Play(const Sound& sound, double gain, int32_t delay_ms) {
     voice->waiting = std::move(samples);
     voice->start_at_us = pa_rtclock_now() + std::max(delay_ms, 0) * PA_USEC_PER_MSEC;
     if (!Usable(context_)) {
-        Connect();
+        ConnectOnAudioThread();
     } else if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
         if (!voice->stream) {
             Open(*voice);
@@ -101,6 +101,7 @@ void PulseAudioOutput::Close() {
     if (!loop_) return;
     {
         LoopLock lock(loop_);
+        connect_pending_ = false;
         DropVoices();
         CancelDeadline();
         if (context_) {
@@ -123,6 +124,22 @@ bool PulseAudioOutput::StartLoop() {
     loop_ = nullptr;
     closed_ = true;
     return false;
+}
+
+// Making the context reads the client's configuration files: the audio thread does it, so
+// the first Play (at start-up, before the window shows) hands over its sound and returns.
+void PulseAudioOutput::ConnectOnAudioThread() {
+    if (connect_pending_) return;
+    connect_pending_ = true;
+    pa_mainloop_api_once(
+        pa_threaded_mainloop_get_api(loop_),
+        [](pa_mainloop_api*, void* data) {
+            auto* output = static_cast<PulseAudioOutput*>(data);
+            if (!output->connect_pending_) return; // closed meanwhile: no context to leak
+            output->connect_pending_ = false;
+            output->Connect();
+        },
+        this);
 }
 
 // A new connection, for the first Play and for the first one after a failed connection

@@ -45,6 +45,7 @@ class PulseAudioOutput : public AudioOutput {
     struct Voice;
 
     bool StartLoop();
+    void ConnectOnAudioThread();
     void Connect();
     void Open(Voice& voice);
     void Write(Voice& voice);
@@ -65,4 +66,5 @@ class PulseAudioOutput : public AudioOutput {
     // time.
     std::map<const Sound*, std::unique_ptr<Voice>> voices_;
     bool closed_ = false, said_silent_ = false;
+    bool connect_pending_ = false; // written under the loop's lock
 };

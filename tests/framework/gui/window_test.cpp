@@ -6,20 +6,24 @@
 #include "shell/framework/gui/label.h"
 #include "shell/framework/gui/menu_item.h"
 #include "shell/framework/gui/push_button.h"
+#include "shell/framework/gui/rect_control.h"
 #include "shell/framework/gui/text_field.h"
 #include "shell/framework/gui/window.h"
 #include "tests/support/gui_test.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/window_shape.h"
 
+#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMetaProperty>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <functional>
 #include <optional>
 
 using namespace std::string_literals;
@@ -201,6 +205,84 @@ TEST_F(WindowTest, ControlRejectsUnknownPropertiesAndWrongTypes) {
         window->AddControl(button);
         EXPECT_THROW(button->SetProperties(list), RuntimeException);
     }
+}
+
+namespace {
+// Every Qt property of the widget, and its palette, as one text to compare.
+std::string WidgetState(QWidget& widget) {
+    QString state;
+    QDebug out(&state);
+    const QMetaObject& meta = *widget.metaObject();
+    for (int i = 0; i < meta.propertyCount(); ++i)
+        out << meta.property(i).name() << widget.property(meta.property(i).name()) << "\n";
+    out << widget.palette();
+    return state.toStdString();
+}
+} // namespace
+
+// A list reaches the widget as one change: it must end as its entries set one by one do.
+TEST_F(WindowTest, PropertyListEndsAsItsEntriesAppliedOneByOne) {
+    const PropertyList common = {
+        {"Left", 10},           {"Top", 20},        {"Width", 90},  {"Height", 24},
+        {"TextFont", "Osaka"s}, {"TextSize", 12.0}, {"Bold", true}, {"HelpTag", "tip"s},
+        {"TabStop", false}};
+    struct Row {
+        const char* kind;
+        std::function<std::shared_ptr<RectControl>(Window&)> make;
+        PropertyList list;
+    };
+    const Row rows[] = {
+        {"label",
+         [](Window& w) { return w.New<Label>(); },
+         {{"Text", "アラーム時刻"s},
+          {"TextColor", Color{0x004080}},
+          {"TextAlign", 2},
+          {"Multiline", true},
+          {"Selectable", true},
+          {"Visible", false}}},
+        {"text field",
+         [](Window& w) { return w.New<TextField>(); },
+         // The text before its limit: the limit cuts it, whichever way the list goes in.
+         {{"Text", "12345"s},
+          {"LimitText", 3},
+          {"Alignment", 2},
+          {"Border", false},
+          {"BackColor", Color{0x8000FE}},
+          {"TextColor", Color{0xFC6FCE}},
+          {"ReadOnly", true},
+          {"CueText", "cue"s},
+          {"Enabled", false}}},
+        {"push button",
+         [](Window& w) { return w.New<PushButton>(); },
+         {{"Caption", "スタート"s}, {"Default", true}, {"Cancel", true}, {"Italic", true}}},
+    };
+    auto window = FixedWindow();
+    window->Show();
+    for (const auto& row : rows) {
+        PropertyList list = common;
+        list.insert(list.end(), row.list.begin(), row.list.end());
+        auto at_once = row.make(*window);
+        window->AddControl(at_once);
+        at_once->SetProperties(list);
+        auto one_by_one = row.make(*window);
+        window->AddControl(one_by_one);
+        for (const auto& [name, value] : list)
+            one_by_one->SetProperty(name, value);
+
+        EXPECT_EQ(WidgetState(*at_once->NativeWidget()), WidgetState(*one_by_one->NativeWidget()))
+            << row.kind;
+    }
+}
+
+// A faulty entry raises, and what the entries before it set is shown.
+TEST_F(WindowTest, PropertyListStoppedByAFaultyEntryShowsTheEntriesBeforeIt) {
+    auto window = FixedWindow();
+    auto label = window->New<Label>();
+    window->AddControl(label);
+    EXPECT_THROW(label->SetProperties({{"Left", 30}, {"TextSize", 17.0}, {"Top", "5"s}}),
+                 RuntimeException);
+    EXPECT_EQ(label->NativeWidget()->x(), 30);
+    EXPECT_EQ(label->NativeWidget()->font().pixelSize(), 17);
 }
 
 TEST_F(WindowTest, OsakaIsTheJapaneseFaceAndSystemZeroTheInterfaceFont) {
