@@ -259,7 +259,24 @@ class QuitRequestTest : public QuitTest {
     }
 };
 
-class QuitSignalTest : public QuitRequestTest, public testing::WithParamInterface<int> {};
+class QuitSignalTest : public QuitRequestTest, public testing::WithParamInterface<int> {
+  protected:
+    // A signal the test runner inherited as ignored (nohup, a shell's background job) would
+    // stay ignored by design; these cases are about one the program may take.
+    void SetUp() override {
+        QuitRequestTest::SetUp();
+        struct sigaction taken {};
+        taken.sa_handler = SIG_DFL;
+        sigaction(GetParam(), &taken, &before_);
+    }
+    void TearDown() override {
+        sigaction(GetParam(), &before_, nullptr);
+        QuitRequestTest::TearDown();
+    }
+
+  private:
+    struct sigaction before_ {};
+};
 } // namespace
 
 TEST_P(QuitSignalTest, TheSignalClosesTheWindowOnceAfterTheHandlerAndExits0) {
