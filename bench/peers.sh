@@ -163,14 +163,14 @@ measure() {
         p1=$(cpu_ms "$wpid") t1=$(now_ms)
         for i in "${!hp[@]}"; do
             h=$(cpu_ms "${hp[i]}")
-            [ -n "$h" ] && [ -n "${ha[i]}" ] && hc=$(awk -v a="$hc" -v b="$h" -v c="${ha[i]}" 'BEGIN { print b > c ? a + b - c : a }')
+            [ -n "$h" ] && [ -n "${ha[i]}" ] && hc=$(awk -v a="$hc" -v b="$h" -v c="${ha[i]}" 'BEGIN { print (b > c ? a + b - c : a) }')
         done
         if [ -z "$p1" ] || [ -z "$pss" ]; then
             printf '%s\tFAIL\texited while idle\n' "$name" >>"$LOG"
         else
             # name start-up_ms rss_kB pss_kB dirty_kB cpu_ms wall_ms helpers helpers_pss_kB helpers_cpu_ms
             printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$name" "$ms" "$rss" "$pss" "$dirty" \
-                "$(awk -v a="$p0" -v b="$p1" 'BEGIN { print b > a ? b - a : 0 }')" $((t1 - t0)) "${#hp[@]}" "$hpss" "$hc" >>"$LOG"
+                "$(awk -v a="$p0" -v b="$p1" 'BEGIN { print (b > a ? b - a : 0) }')" $((t1 - t0)) "${#hp[@]}" "$hpss" "$hc" >>"$LOG"
         fi
     fi
     end_tree "$RUNPID"
