@@ -21,13 +21,11 @@ class TimeZoneTest : public WindowTest {
         RuntimeDispatch([] { NotNil(App()).on_open(); });
     }
     std::string ClockLine() { return W().EditField3()->Text(); }
-
-    TimeZoneSetting tz;
 };
 } // namespace
 
 TEST_F(TimeZoneTest, ClockLineAlarmAndSetFollowAZoneChangeWhileRunning) {
-    tz.Set("Asia/Tokyo");
+    SetTimeZone("Asia/Tokyo");
     OpenAt({2026, 12, 9, 22, 0, 12}, 8); // 7:00:12 in Tokyo
     EXPECT_EQ(ClockLine(), "現在7:00:12    設定08:00");
     Advance(8000);
@@ -35,7 +33,7 @@ TEST_F(TimeZoneTest, ClockLineAlarmAndSetFollowAZoneChangeWhileRunning) {
     EXPECT_TRUE(IsMeasuring());
 
     // The laptop lands in Vladivostok, an hour ahead; the program is not restarted.
-    tz.Set("Asia/Vladivostok");
+    SetTimeZone("Asia/Vladivostok");
     const int64_t changed_at = Now();
     Advance(5000);
     EXPECT_EQ(ClockLine(), "現在8:00:25    設定08:00");
@@ -47,7 +45,7 @@ TEST_F(TimeZoneTest, ClockLineAlarmAndSetFollowAZoneChangeWhileRunning) {
     // Stopped, and back in Tokyo's zone: "set" reads the time in the zone of its own moment.
     NotNil(W().PushButton1()).Push();
     EXPECT_EQ(ClockLine(), "現在8:00:26    設定08:00");
-    tz.Set("Asia/Tokyo");
+    SetTimeZone("Asia/Tokyo");
     NotNil(W().PushButton3()).Push(); // 7:00:26 + 0:30
     EXPECT_EQ(W().EditField1()->Text(), "7");
     EXPECT_EQ(W().EditField2()->Text(), "30");
@@ -69,7 +67,7 @@ TEST_F(TimeZoneTest, AnAlarmTheDayAfterADaylightSavingChangeRingsAtItsLocalMinut
     bool open = false;
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.tz) + " " + std::to_string(row.opened_utc.month));
-        tz.Set(row.tz);
+        SetTimeZone(row.tz);
         if (open) { // Stop, and Start again on the next row's Saturday
             NotNil(W().PushButton1()).Push();
             clock->SetLocalTime(row.opened_utc);

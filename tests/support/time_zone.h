@@ -1,20 +1,14 @@
 #pragma once
-// TZ as a test sets it, and as the process had it (set or unset) once the test ends.
-// Setting it does not call tzset: the clock must notice the change itself.
+// TZ as a test sets it; the test listener puts the environment back after each case.
+// Neither calls tzset: the clock must notice the change itself.
 
-#include <optional>
+#include <cstdlib>
 #include <string>
 
-class TimeZoneSetting {
-  public:
-    TimeZoneSetting();
-    ~TimeZoneSetting();
-    TimeZoneSetting(const TimeZoneSetting&) = delete;
-    TimeZoneSetting& operator=(const TimeZoneSetting&) = delete;
+inline void SetTimeZone(const std::string& tz) {
+    setenv("TZ", tz.c_str(), 1);
+}
 
-    void Set(const std::string& tz);
-    void Unset();
-
-  private:
-    std::optional<std::string> saved_;
-};
+inline void UnsetTimeZone() {
+    unsetenv("TZ");
+}

@@ -18,8 +18,6 @@ void PrintTo(const LocalTime& t, std::ostream* os) {
 namespace {
 class LocalTimeTest : public testing::Test {
   protected:
-    TimeZoneSetting tz;
-
     // SystemClock::Now's distance from UTC in seconds, read within one second.
     static int64_t NowOffsetSeconds() {
         using std::chrono::system_clock;
@@ -47,17 +45,17 @@ TEST_F(LocalTimeTest, NowFollowsEachChangeOfTz) {
         {"Asia/Tokyo", 9 * 60},          // and back
     };
     for (const auto& row : rows) {
-        tz.Set(row.tz);
+        SetTimeZone(row.tz);
         EXPECT_EQ(NowOffsetSeconds(), row.offset_minutes * 60) << "TZ=" << row.tz;
     }
 }
 
 TEST_F(LocalTimeTest, UnsettingTzGoesBackToTheSystemZone) {
-    tz.Set(":/etc/localtime"); // the file a desktop session's unset TZ means
+    SetTimeZone(":/etc/localtime"); // the file a desktop session's unset TZ means
     const int64_t system_offset = NowOffsetSeconds();
-    tz.Set("<+0517>-5:17"); // an offset no real zone has
+    SetTimeZone("<+0517>-5:17"); // an offset no real zone has
     ASSERT_EQ(NowOffsetSeconds(), (5 * 60 + 17) * 60);
-    tz.Unset();
+    UnsetTimeZone();
     EXPECT_EQ(NowOffsetSeconds(), system_offset);
 }
 
@@ -84,7 +82,7 @@ TEST_F(LocalTimeTest, ConversionOfAnInstantFollowsTzAndDaylightSavingRules) {
         {"Asia/Tokyo", 1796853620, {2026, 12, 10, 7, 0, 20}},
     };
     for (const auto& row : rows) {
-        tz.Set(row.tz);
+        SetTimeZone(row.tz);
         EXPECT_EQ(ToLocalTime(row.seconds), row.local) << "TZ=" << row.tz << " at " << row.seconds;
     }
 }

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace {
@@ -37,28 +36,20 @@ INSTANTIATE_TEST_SUITE_P(Environments, PlatformForTest,
                                          ChoiceCase{"EmptyWithoutAnXDisplay", "", false, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Sets an environment variable for one test (nullptr: unset) and puts it back after.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+// Sets an environment variable (nullptr: unsets it); the test listener puts the
+// environment back after the case.
+void SetVariable(const char* name, const char* value) {
+    value ? setenv(name, value, 1) : unsetenv(name);
+}
 
 // This process's own environment, with X displays that cannot be opened: DISPLAY unset, or
 // naming a display nobody serves.
 TEST(ChosenPlatformTest, ReadsQtQpaPlatformAndTriesTheXDisplay) {
     for (const char* display : {static_cast<const char*>(nullptr), ":2147483"}) {
         SCOPED_TRACE(display ? display : "DISPLAY unset");
-        ScopedVariable x("DISPLAY", display);
+        SetVariable("DISPLAY", display);
         for (const char* chosen : {static_cast<const char*>(nullptr), "", "wayland"}) {
-            ScopedVariable platform("QT_QPA_PLATFORM", chosen);
+            SetVariable("QT_QPA_PLATFORM", chosen);
             EXPECT_EQ(ChosenPlatform(), "") << "QT_QPA_PLATFORM " << (chosen ? chosen : "unset");
         }
     }
